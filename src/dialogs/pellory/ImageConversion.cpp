@@ -1,0 +1,98 @@
+#include "dialogs/pellory/ImageConversion.h"
+
+#include "dialogs/pellory/FilterChoice.h"
+#include "dialogs/pellory/OutputNaming.h"
+#include "dialogs/pellory/Setting.h"
+#include "file/win/FileOutputStream.h"
+#include "file/win/PathWin.h"
+#include "image/IEncodedImage.h"
+#include "image/ImageFiles.h"
+#include "image/filters/sharpness/Sharpness.h"
+#include "image/win/BufferedImageSet.h"
+#include "platform/FileSystem.h"
+
+namespace s::image::gui::dialogs::pellory {
+
+using s::file::win::FileOutputStream;
+using s::file::win::PathWin;
+using s::thread::Pooled;
+
+namespace {
+// Another process may take each name we choose; give up after this many.
+constexpr int kCreateAttempts = 100;
+}  // namespace
+
+ImageConversion::ImageConversion() = default;
+ImageConversion::~ImageConversion() = default;
+
+bool ImageConversion::writeOutput(PathWin& folder, std::u16string_view baseName, const Setting& setting, std::u16string_view extension, const Encoder& encoder)
+{
+    for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
+        Pooled<PathWin> output(buildOutputPath(folder, baseName, setting, extension));
+        Pooled<FileOutputStream> stream(output->openOutputExclusive());
+        if (!stream->isOpen()) {
+            if (output->exists())
+                continue;  // the name was taken after we chose it
+            return false;
+        }
+        const bool encoded = encoder(*stream);
+        const bool closed = stream->close();
+        if (!encoded || !closed || stream->hasFailed()) {
+            // A truncated file must not pass for a result.
+            s::platform::removeFile(output->osPath().c_str());
+            return false;
+        }
+        s::platform::notifyFileCreated(output->text().c_str());
+        return true;
+    }
+    return false;
+}
+
+}  // namespace s::image::gui::dialogs::pellory
+
+namespace s::image::gui::dialogs::pellory {
+
+using s::image::IEncodedImage;
+using s::image::win::BufferedImage;
+using s::image::win::BufferedImageSet;
+
+namespace {
+bool hasAnyPicture(const BufferedImageSet& set)
+{
+    for (int32_t i = 0; i < set.count(); ++i) {
+        if (set.item(i)->width() > 0 && set.item(i)->height() > 0)
+            return true;
+    }
+    return false;
+}
+}  // namespace
+
+bool ImageConversion::load(PathWin& source)
+{
+    m_codec.hold(s::image::loadImageFile(source));
+    if (!m_codec)
+        return false;
+    m_set.hold(m_codec->toImageSet(0));
+    if (m_set && m_set->isAnimated())
+        m_set.hold(m_set->composed());
+    return true;
+}
+
+bool ImageConversion::writeFiltered(PathWin& folder, std::u16string_view baseName, const Setting& setting, std::u16string_view extension)
+{
+    // A file that decoded to no picture at all gets no output: an empty
+    // re-encode would pass for a result.
+    if (!m_set || !hasAnyPicture(*m_set))
+        return false;
+    for (int32_t j = 0; j < m_set->count(); ++j)
+        m_set->item(j)->addFilter(makeFilter(setting));
+    Pooled<IEncodedImage> encoded(m_codec->reencodeSet(*m_set));
+    bool written = false;
+    if (encoded)
+        written = writeOutput(folder, baseName, setting, extension, [&](s::io::IOutputStream& out) { return encoded->encode(out); });
+    for (int32_t j = 0; j < m_set->count(); ++j)
+        m_set->item(j)->clearFilters();
+    return written;
+}
+
+}  // namespace s::image::gui::dialogs::pellory

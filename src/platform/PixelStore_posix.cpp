@@ -1,0 +1,30 @@
+#include <cstdlib>
+
+#include "platform/PixelStore.h"
+
+namespace s::platform {
+
+bool PixelStore::create(int32_t width, int32_t height)
+{
+    free();
+    if (width <= 0 || height <= 0)
+        return false;
+    const uint64_t pixels = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
+    if (pixels > kMaxPixels)
+        return false;
+    m_bits = static_cast<uint8_t*>(std::calloc(pixels, 4));
+    if (!m_bits)
+        return false;
+    m_width = width;
+    m_height = height;
+    return true;
+}
+
+void PixelStore::free()
+{
+    std::free(m_bits);
+    m_bits = nullptr;
+    m_width = m_height = 0;
+}
+
+}  // namespace s::platform

@@ -1,0 +1,77 @@
+#!/bin/bash
+# Installs what is missing, then builds and tests every configuration:
+#   build/native       g++ -O2 -g                               its ctest
+#   build/native-asan  g++ with AddressSanitizer + UBSan         its ctest
+#   build/windows      MinGW-w64 cross build                     its ctest under Wine, headless
+#   build/fuzz         clang + libFuzzer (when fuzz targets exist) each target for a short time
+# Every suite runs even after a failure; the exit status is non-zero if anything failed.
+# A second run reuses the installed packages, the library cache, the Wine prefix and the
+# build folders, so it only rebuilds what changed.
+set -uo pipefail
+cd "$(dirname "$0")"
+JOBS=${PELLORY_JOBS:-2}
+T0=$SECONDS
+
+if ! tools/install-deps.sh; then
+  echo "test.sh: installing the dependencies failed" >&2
+  exit 1
+fi
+DEPS=$(tools/build-mingw-deps.sh --prefix)
+
+SUMMARY=()
+FAILED=0
+
+# run_suite NAME [cmake arguments...]: configure, build and test build/NAME.
+run_suite() {
+  local name=$1 dir=build/$1 start=$SECONDS result
+  shift
+  echo
+  echo "=== $name ==="
+  mkdir -p "$dir"
+  if ! cmake -S . -B "$dir" -G Ninja "$@" >"$dir/configure.log" 2>&1; then
+    cat "$dir/configure.log"
+    result="CONFIGURE FAILED (see $dir/configure.log)"
+  elif ! cmake --build "$dir" -j"$JOBS"; then
+    result="BUILD FAILED"
+  else
+    local ctest=(ctest --test-dir "$dir" -j"$JOBS" --output-on-failure --no-tests=error
+                 --timeout 1500)
+    if [[ $name == windows ]]; then
+      # One test run per Wine prefix at a time, even across checkouts. -o: the Wine
+      # daemons must not inherit (and so keep holding) the lock.
+      mkdir -p "$HOME/.cache/pellory-wine"
+      ctest=(flock -o "$HOME/.cache/pellory-wine/.lock" "${ctest[@]}")
+    fi
+    "${ctest[@]}" 2>&1 | tee "$dir/ctest.log"
+    local rc=${PIPESTATUS[0]}
+    result=$(grep -E "tests passed|tests failed" "$dir/ctest.log" | tail -n 1)
+    [[ -n $result ]] || result="CTEST FAILED (exit $rc)"
+    if ((rc != 0)); then
+      result="FAILED: $result"
+    fi
+  fi
+  [[ $result == *FAIL* ]] && FAILED=1
+  SUMMARY+=("$(printf '%-12s %s  (%d s)' "$name" "$result" $((SECONDS - start)))")
+}
+
+run_suite native -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite native-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELLORY_SANITIZE=ON
+
+# A cache built for other library versions is replaced, not mixed with the new one.
+if [[ -f build/windows/CMakeCache.txt ]] &&
+   [[ $(sed -n 's/^PELLORY_DEPS_PREFIX:[A-Z]*=//p' build/windows/CMakeCache.txt) != "$DEPS" ]]; then
+  rm -rf build/windows
+fi
+run_suite windows -DCMAKE_BUILD_TYPE=Release "-DPELLORY_DEPS_PREFIX=$DEPS" \
+  "-DCMAKE_TOOLCHAIN_FILE=$PWD/cmake/mingw-w64-x86_64.cmake"
+
+if compgen -G "fuzz/*_fuzzer.cpp" >/dev/null; then
+  CC=clang CXX=clang++ run_suite fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELLORY_FUZZ=ON
+else
+  SUMMARY+=("$(printf '%-12s %s' fuzz "no fuzz targets yet")")
+fi
+
+echo
+echo "=== Summary ($((SECONDS - T0)) s) ==="
+printf '%s\n' "${SUMMARY[@]}"
+exit $FAILED
