@@ -4,6 +4,8 @@
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")" && pwd)   # no cd: relative paths in the arguments stay valid
 "$ROOT/tools/install-deps.sh" >&2
-cmake -S "$ROOT" -B "$ROOT/build/native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+if [[ ! -f $ROOT/build/native/CMakeCache.txt ]]; then   # test.sh configures it the same way
+  cmake -S "$ROOT" -B "$ROOT/build/native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >&2
+fi
 cmake --build "$ROOT/build/native" -j"${PELLORY_JOBS:-2}" --target pellory-batch >&2
 exec "$ROOT/build/native/pellory-batch" "$@"

@@ -46,6 +46,13 @@ run_suite() {
     local rc=${PIPESTATUS[0]}
     result=$(grep -E "tests passed|tests failed" "$dir/ctest.log" | tail -n 1)
     [[ -n $result ]] || result="CTEST FAILED (exit $rc)"
+    if [[ $name == windows ]]; then   # there a ctest entry is a whole gtest program
+      local cases
+      cases=$(grep -E '^\[==========\] [0-9]+ tests? from .* ran' \
+                   "$dir/Testing/Temporary/LastTest.log" |
+              awk '{ n += $2 } END { print n + 0 }')
+      result="$result; $cases gtest cases"
+    fi
     if ((rc != 0)); then
       result="FAILED: $result"
     fi

@@ -36,6 +36,10 @@ public:
     virtual int32_t imageCount() const { return 1; }
     // The bit depth picture index had in its file.
     virtual int32_t bitDepthAt(int32_t index) const = 0;
+    // Frees the decoded pictures once toImageSet has handed them out as
+    // images, so a file is not held twice; what a re-encode needs of this
+    // object stays. toImage gives null afterwards.
+    virtual void releasePixels() {}
 
     // Writes a file only when the path is free; an existing file is never touched.
     bool save(std::u16string_view pathText);

@@ -3,8 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace s {
-namespace io {
+namespace s::io {
 
 // Bounds-checked reader over bytes that came from a file and so cannot be
 // trusted. Failure is sticky: the first read that does not fit clears ok(),
@@ -47,5 +46,4 @@ private:
     bool m_ok;
 };
 
-}  // namespace io
-}  // namespace s
+}  // namespace s::io

@@ -4,8 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace s {
-namespace io {
+namespace s::io {
 
 // Appends little- or big-endian values to a byte vector, the writing twin of
 // ByteReader. Values are laid out byte by byte, so the result is the same on
@@ -32,5 +31,4 @@ private:
     std::vector<uint8_t>& m_out;
 };
 
-}  // namespace io
-}  // namespace s
+}  // namespace s::io

@@ -73,6 +73,7 @@ bool ImageConversion::load(PathWin& source)
     if (!m_codec)
         return false;
     m_set.hold(m_codec->toImageSet(0));
+    m_codec->releasePixels();
     if (m_set && m_set->isAnimated())
         m_set.hold(m_set->composed());
     return true;

@@ -1,17 +1,15 @@
+#include "image/bmp/BmpFormat.h"
+
 #include <cstdint>
 #include <cstring>
 #include <memory>
 #include <new>
 
-#include "image/bmp/BmpFormat.h"
-
 // Conversion between a DIB at any depth and 32-bit 0xAARRGGBB rows. On
 // Windows the platform's bit-block transfer would do the colour part; it is
 // done here instead so that both builds give the same pixels.
 
-namespace s {
-namespace image {
-namespace bmp {
+namespace s::image::bmp {
 
 namespace {
 
@@ -20,7 +18,8 @@ namespace {
 // largest value is 255 and 0 stays 0; wider fields keep their top 8 bits.
 class Channel {
 public:
-    explicit Channel(uint32_t mask) {
+    explicit Channel(uint32_t mask)
+    {
         if (mask == 0) return;
         while (((mask >> m_shift) & 1) == 0) ++m_shift;
         while (m_length < 32 - m_shift && ((mask >> (m_shift + m_length)) & 1)) ++m_length;
@@ -35,7 +34,8 @@ public:
         }
     }
 
-    uint32_t operator()(uint32_t pixel) const {
+    uint32_t operator()(uint32_t pixel) const
+    {
         if (m_length == 0) return 0;
         const uint32_t field = (pixel >> m_shift) & (m_length >= 32 ? ~0u : ((1u << m_length) - 1));
         return m_length >= 8 ? field >> (m_length - 8) : m_widen[field];
@@ -57,12 +57,14 @@ public:
           m_rawAlpha(hasAlphaChannel(header)),
           m_red(colorMasks(header).m_red),
           m_green(colorMasks(header).m_green),
-          m_blue(colorMasks(header).m_blue) {
+          m_blue(colorMasks(header).m_blue)
+    {
         // Entries past the file's table are zero in the header: black.
         for (uint32_t i = 0; i < kColorTableEntries; ++i) m_palette[i] = header.m_colorTable[i] & 0x00FFFFFF;
     }
 
-    void convert(const uint8_t* src, uint32_t* dst) const {
+    void convert(const uint8_t* src, uint32_t* dst) const
+    {
         switch (m_bitCount) {
         case 1: indexed1(src, dst); break;
         case 4: indexed4(src, dst); break;
@@ -75,32 +77,41 @@ public:
     }
 
 private:
-    void indexed1(const uint8_t* src, uint32_t* dst) const {
+    void indexed1(const uint8_t* src, uint32_t* dst) const
+    {
         for (uint32_t x = 0; x < m_width; ++x) dst[x] = m_palette[(src[x >> 3] >> (7 - (x & 7))) & 1];
     }
-    void indexed4(const uint8_t* src, uint32_t* dst) const {
+    void indexed4(const uint8_t* src, uint32_t* dst) const
+    {
         for (uint32_t x = 0; x < m_width; ++x) dst[x] = m_palette[(src[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F];
     }
-    void indexed8(const uint8_t* src, uint32_t* dst) const {
+    void indexed8(const uint8_t* src, uint32_t* dst) const
+    {
         for (uint32_t x = 0; x < m_width; ++x) dst[x] = m_palette[src[x]];
     }
-    uint32_t fromFields(uint32_t pixel) const {
+    uint32_t fromFields(uint32_t pixel) const
+    {
         return (m_red(pixel) << 16) | (m_green(pixel) << 8) | m_blue(pixel);
     }
-    void fields16(const uint8_t* src, uint32_t* dst) const {
+    void fields16(const uint8_t* src, uint32_t* dst) const
+    {
         for (uint32_t x = 0; x < m_width; ++x, src += 2) dst[x] = fromFields(uint32_t(src[0]) | (uint32_t(src[1]) << 8));
     }
-    void bgr24(const uint8_t* src, uint32_t* dst) const {
+    void bgr24(const uint8_t* src, uint32_t* dst) const
+    {
         for (uint32_t x = 0; x < m_width; ++x, src += 3)
             dst[x] = uint32_t(src[0]) | (uint32_t(src[1]) << 8) | (uint32_t(src[2]) << 16);
     }
-    static uint32_t le32(const uint8_t* p) {
+    static uint32_t le32(const uint8_t* p)
+    {
         return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
     }
-    void bgra32(const uint8_t* src, uint32_t* dst) const {
+    void bgra32(const uint8_t* src, uint32_t* dst) const
+    {
         for (uint32_t x = 0; x < m_width; ++x, src += 4) dst[x] = le32(src);
     }
-    void fields32(const uint8_t* src, uint32_t* dst) const {
+    void fields32(const uint8_t* src, uint32_t* dst) const
+    {
         for (uint32_t x = 0; x < m_width; ++x, src += 4) dst[x] = fromFields(le32(src));
     }
 
@@ -116,7 +127,8 @@ private:
 // A 32-bit DIB whose alpha bytes are all 0 was written by something that did
 // not know about alpha: it is opaque, not invisible.
 bool keepStoredAlpha(uint32_t* top, ptrdiff_t rowStride, uint32_t width, uint32_t height,
-                     bool& hasAlpha) {
+                     bool& hasAlpha)
+{
     bool anyNonZero = false, anyBelowOpaque = false;
     for (uint32_t y = 0; y < height; ++y) {
         const uint32_t* row = top + ptrdiff_t(y) * rowStride;
@@ -131,7 +143,8 @@ bool keepStoredAlpha(uint32_t* top, ptrdiff_t rowStride, uint32_t width, uint32_
 }
 
 void applyColorKey(uint32_t* top, ptrdiff_t rowStride, uint32_t width, uint32_t height,
-                   int32_t colorKey, bool& hasAlpha) {
+                   int32_t colorKey, bool& hasAlpha)
+{
     const bool keyed = colorKey >= 0;
     const uint32_t key = uint32_t(colorKey) & 0x00FFFFFF;
     for (uint32_t y = 0; y < height; ++y) {
@@ -147,7 +160,8 @@ void applyColorKey(uint32_t* top, ptrdiff_t rowStride, uint32_t width, uint32_t 
 
 // --- Writing ----------------------------------------------------------------
 
-void packIndexes(const uint8_t* indexes, uint32_t width, uint32_t bitCount, uint8_t* dst) {
+void packIndexes(const uint8_t* indexes, uint32_t width, uint32_t bitCount, uint8_t* dst)
+{
     if (bitCount == 8) {
         std::memcpy(dst, indexes, width);
         return;
@@ -160,7 +174,8 @@ void packIndexes(const uint8_t* indexes, uint32_t width, uint32_t bitCount, uint
     }
 }
 
-void storeRow(const uint32_t* src, uint32_t width, uint32_t bitCount, uint8_t* dst) {
+void storeRow(const uint32_t* src, uint32_t width, uint32_t bitCount, uint8_t* dst)
+{
     for (uint32_t x = 0; x < width; ++x) {
         const uint32_t p = src[x];
         switch (bitCount) {
@@ -186,13 +201,15 @@ void storeRow(const uint32_t* src, uint32_t width, uint32_t bitCount, uint8_t* d
     }
 }
 
-bool fail(Fault& fault, Fault why) {
+bool fail(Fault& fault, Fault why)
+{
     fault = why;
     return false;
 }
 
 bool storeIndexed(const uint32_t* top, ptrdiff_t rowStride, const PaletteMapping& palette,
-                  DibHeader& header, uint8_t* bits, Fault& fault) {
+                  DibHeader& header, uint8_t* bits, Fault& fault)
+{
     const uint32_t width = uint32_t(header.m_infoHeader.m_width);
     const uint32_t height = uint32_t(header.m_infoHeader.m_height);
     const uint32_t bitCount = header.m_infoHeader.m_bitCount;
@@ -218,7 +235,8 @@ bool storeIndexed(const uint32_t* top, ptrdiff_t rowStride, const PaletteMapping
 }  // namespace
 
 bool toArgb(const DibHeader& header, const uint8_t* bits, size_t bitsCapacity,
-            uint32_t* top, ptrdiff_t rowStride, int32_t colorKey, bool& hasAlpha) {
+            uint32_t* top, ptrdiff_t rowStride, int32_t colorKey, bool& hasAlpha)
+{
     hasAlpha = false;
     const InfoHeader& info = header.m_infoHeader;
     if (info.m_width <= 0 || info.m_height <= 0) return false;
@@ -242,7 +260,8 @@ bool toArgb(const DibHeader& header, const uint8_t* bits, size_t bitsCapacity,
 }
 
 bool fromArgb(const uint32_t* top, ptrdiff_t rowStride, const PaletteMapping* palette,
-              DibHeader& header, uint8_t* bits, size_t bitsCapacity, Fault& fault) {
+              DibHeader& header, uint8_t* bits, size_t bitsCapacity, Fault& fault)
+{
     fault = Fault::kNone;
     const InfoHeader& info = header.m_infoHeader;
     if (info.m_width <= 0 || info.m_height <= 0) return fail(fault, Fault::kEmptyPicture);
@@ -270,6 +289,4 @@ bool fromArgb(const uint32_t* top, ptrdiff_t rowStride, const PaletteMapping* pa
     return true;
 }
 
-}  // namespace bmp
-}  // namespace image
-}  // namespace s
+}  // namespace s::image::bmp

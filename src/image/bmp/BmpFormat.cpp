@@ -8,29 +8,31 @@
 // Layout helpers shared by the reader and the writer, the creation of an empty
 // DIB header, and the serialisation of a DIB as a file or an icon body.
 
-namespace s {
-namespace image {
-namespace bmp {
+namespace s::image::bmp {
 
-uint64_t strideFor(uint64_t width, uint32_t bitCount, uint32_t planes) {
+uint64_t strideFor(uint64_t width, uint32_t bitCount, uint32_t planes)
+{
     // Callers pass widths below 2^31 and at most 32 × 1 bits per pixel, so the
     // product stays far below 2^64.
     return ((uint64_t(bitCount) * planes * width + 31) >> 3) & ~uint64_t(3);
 }
 
-size_t bitsSize(const DibHeader& header) {
+size_t bitsSize(const DibHeader& header)
+{
     const int32_t height = header.m_infoHeader.m_height;
     if (height <= 0) return 0;
     const uint64_t n = uint64_t(header.m_stride) * uint64_t(height);
     return n <= SIZE_MAX ? static_cast<size_t>(n) : 0;
 }
 
-bool hasAlphaChannel(const DibHeader& header) {
+bool hasAlphaChannel(const DibHeader& header)
+{
     return header.m_infoHeader.m_bitCount == 32 &&
            header.m_infoHeader.m_compression != kBiBitfields;
 }
 
-ColorMasks colorMasks(const DibHeader& header) {
+ColorMasks colorMasks(const DibHeader& header)
+{
     ColorMasks masks;
     if (header.m_infoHeader.m_compression == kBiBitfields) {
         masks.m_red = header.m_colorTable[0];
@@ -50,14 +52,16 @@ ColorMasks colorMasks(const DibHeader& header) {
 
 namespace {
 
-bool isWritableBitCount(uint32_t bitCount) {
+bool isWritableBitCount(uint32_t bitCount)
+{
     switch (bitCount) {
     case 1: case 4: case 8: case 16: case 24: case 32: return true;
     default: return false;
     }
 }
 
-void writeInfoHeader(io::ByteWriter& w, const InfoHeader& info) {
+void writeInfoHeader(io::ByteWriter& w, const InfoHeader& info)
+{
     w.u32le(kInfoHeaderSize);  // only the 40-byte form is ever written
     w.s32le(info.m_width);
     w.s32le(info.m_height);
@@ -71,45 +75,66 @@ void writeInfoHeader(io::ByteWriter& w, const InfoHeader& info) {
     w.u32le(info.m_importantColors);
 }
 
-// The body: info header, colour table and rows. The header must be one that
-// was created or parsed here, so its stride and table size are consistent.
-bool writeBody(io::ByteWriter& w, const DibHeader& header, const uint8_t* bits,
-               size_t bitsCapacity, Fault& fault) {
-    const size_t need = bitsSize(header);
-    if (!bits || bitsCapacity < need ||
-        header.m_colorTableBytes > kColorTableCapacity) {
-        fault = Fault::kBadArgument;
-        return false;
+bool isEmpty(const DibHeader& header)
+{
+    return header.m_infoHeader.m_width <= 0 || header.m_infoHeader.m_height <= 0 ||
+           header.m_stride == 0;
+}
+
+bool fail(Fault& fault, Fault why)
+{
+    fault = why;
+    return false;
+}
+
+// Everything before the rows. The header must be one that was created or
+// parsed here, so that its stride and table size agree with its fields.
+bool writeHeaders(const DibHeader& header, bool withFileHeader, std::vector<uint8_t>& out,
+                  Fault& fault)
+{
+    // A file without a picture is not an output at all.
+    if (isEmpty(header)) return fail(fault, Fault::kEmptyPicture);
+    if (header.m_colorTableBytes > kColorTableCapacity) return fail(fault, Fault::kBadArgument);
+    // Size and offset follow from what is written, whatever the record says,
+    // so a record kept from a file with a longer header still gives a true file.
+    const uint32_t offset = kFileHeaderSize + kInfoHeaderSize + header.m_colorTableBytes;
+    const uint64_t fileSize = uint64_t(offset) + bitsSize(header);
+    if (fileSize > UINT32_MAX) return fail(fault, Fault::kTooLarge);
+    io::ByteWriter w(out);
+    if (withFileHeader) {
+        w.u16le(kFileType);
+        w.u32le(static_cast<uint32_t>(fileSize));
+        w.u16le(0);
+        w.u16le(0);
+        w.u32le(offset);
     }
     writeInfoHeader(w, header.m_infoHeader);
     for (uint32_t i = 0; i < header.m_colorTableBytes / 4; ++i) w.u32le(header.m_colorTable[i]);
-    w.bytes(bits, need);
     return true;
 }
 
-bool isEmpty(const DibHeader& header) {
-    return header.m_infoHeader.m_width <= 0 || header.m_infoHeader.m_height <= 0 ||
-           header.m_stride == 0;
+bool writeDib(const DibHeader& header, bool withFileHeader, const uint8_t* bits,
+              size_t bitsCapacity, std::vector<uint8_t>& out, Fault& fault)
+{
+    fault = Fault::kNone;
+    out.clear();
+    const size_t need = bitsSize(header);
+    if (!isEmpty(header) && (!bits || bitsCapacity < need)) return fail(fault, Fault::kBadArgument);
+    if (!writeHeaders(header, withFileHeader, out, fault)) return false;
+    out.insert(out.end(), bits, bits + need);
+    return true;
 }
 
 }  // namespace
 
 bool createHeader(int32_t width, int32_t height, uint32_t bitCount, DibHeader& header,
-                  Fault& fault) {
+                  Fault& fault)
+{
     fault = Fault::kNone;
-    if (width < 0 || height < 0) {
-        fault = Fault::kBadArgument;
-        return false;
-    }
-    if (!isWritableBitCount(bitCount)) {
-        fault = Fault::kBadBitCount;
-        return false;
-    }
+    if (width < 0 || height < 0) return fail(fault, Fault::kBadArgument);
+    if (!isWritableBitCount(bitCount)) return fail(fault, Fault::kBadBitCount);
     const uint64_t pixels = uint64_t(width) * uint64_t(height);
-    if (pixels > kMaxPixels) {
-        fault = Fault::kTooLarge;
-        return false;
-    }
+    if (pixels > kMaxPixels) return fail(fault, Fault::kTooLarge);
     const uint32_t colors = bitCount <= 8 ? (1u << bitCount) : 0;
 
     header = DibHeader();
@@ -133,57 +158,26 @@ bool createHeader(int32_t width, int32_t height, uint32_t bitCount, DibHeader& h
     return true;
 }
 
-bool encodeFile(const DibHeader& header, const uint8_t* bits, size_t bitsCapacity,
-                std::vector<uint8_t>& out, Fault& fault) {
+bool encodeHeaders(const DibHeader& header, bool withFileHeader, std::vector<uint8_t>& out,
+                   Fault& fault)
+{
     fault = Fault::kNone;
     out.clear();
-    // A file without a picture is not an output at all.
-    if (isEmpty(header)) {
-        fault = Fault::kEmptyPicture;
-        return false;
-    }
-    if (header.m_colorTableBytes > kColorTableCapacity) {
-        fault = Fault::kBadArgument;
-        return false;
-    }
-    // Size and offset follow from what is written, whatever the record says,
-    // so a record kept from a file with a longer header still gives a true file.
-    const uint32_t offset = kFileHeaderSize + kInfoHeaderSize + header.m_colorTableBytes;
-    const uint64_t fileSize = uint64_t(offset) + bitsSize(header);
-    if (fileSize > UINT32_MAX) {
-        fault = Fault::kTooLarge;
-        return false;
-    }
-    out.reserve(static_cast<size_t>(fileSize));
-    io::ByteWriter w(out);
-    w.u16le(kFileType);
-    w.u32le(static_cast<uint32_t>(fileSize));
-    w.u16le(0);
-    w.u16le(0);
-    w.u32le(offset);
-    if (!writeBody(w, header, bits, bitsCapacity, fault)) {
-        out.clear();
-        return false;
-    }
-    return true;
+    return writeHeaders(header, withFileHeader, out, fault);
+}
+
+bool encodeFile(const DibHeader& header, const uint8_t* bits, size_t bitsCapacity,
+                std::vector<uint8_t>& out, Fault& fault)
+{
+    const bool withFileHeader = true;
+    return writeDib(header, withFileHeader, bits, bitsCapacity, out, fault);
 }
 
 bool encodeBody(const DibHeader& header, const uint8_t* bits, size_t bitsCapacity,
-                std::vector<uint8_t>& out, Fault& fault) {
-    fault = Fault::kNone;
-    out.clear();
-    if (isEmpty(header)) {
-        fault = Fault::kEmptyPicture;
-        return false;
-    }
-    io::ByteWriter w(out);
-    if (!writeBody(w, header, bits, bitsCapacity, fault)) {
-        out.clear();
-        return false;
-    }
-    return true;
+                std::vector<uint8_t>& out, Fault& fault)
+{
+    const bool withFileHeader = false;
+    return writeDib(header, withFileHeader, bits, bitsCapacity, out, fault);
 }
 
-}  // namespace bmp
-}  // namespace image
-}  // namespace s
+}  // namespace s::image::bmp

@@ -23,9 +23,7 @@
 #include <memory>
 #include <vector>
 
-namespace s {
-namespace image {
-namespace bmp {
+namespace s::image::bmp {
 
 constexpr uint16_t kFileType = 0x4D42;  // "BM"
 constexpr uint32_t kFileHeaderSize = 14;
@@ -204,6 +202,11 @@ struct PaletteMapping {
 bool fromArgb(const uint32_t* top, ptrdiff_t rowStride, const PaletteMapping* palette,
               DibHeader& header, uint8_t* bits, size_t bitsCapacity, Fault& fault);
 
+// Everything of the file before the rows, for a writer that sends the rows
+// straight from its own store: the file header (when asked for), the 40-byte
+// info header and the colour table. An empty picture gives no bytes and false.
+bool encodeHeaders(const DibHeader& header, bool withFileHeader, std::vector<uint8_t>& out,
+                   Fault& fault);
 // The file as it is written: file header, 40-byte info header, colour table,
 // rows. The size and offset fields are computed from what is written; an
 // empty picture gives no bytes and false.
@@ -213,6 +216,4 @@ bool encodeFile(const DibHeader& header, const uint8_t* bits, size_t bitsCapacit
 bool encodeBody(const DibHeader& header, const uint8_t* bits, size_t bitsCapacity,
                 std::vector<uint8_t>& out, Fault& fault);
 
-}  // namespace bmp
-}  // namespace image
-}  // namespace s
+}  // namespace s::image::bmp

@@ -1,8 +1,9 @@
+#include "image/bmp/BmpFormat.h"
+
 #include <cstdint>
 #include <cstring>
 #include <new>
 
-#include "image/bmp/BmpFormat.h"
 #include "io/ByteReader.h"
 
 // The reader: headers in stages (file header, info header by version, masks,
@@ -10,9 +11,7 @@
 // bottom-up rows a DIB section holds. Every size a header states is checked
 // in 64 bits against the file and kMaxPixels before it is used.
 
-namespace s {
-namespace image {
-namespace bmp {
+namespace s::image::bmp {
 
 namespace {
 
@@ -26,12 +25,14 @@ struct RawHeader {
     uint32_t m_masks[3] = {};  // red, green, blue with BI_BITFIELDS
 };
 
-bool fail(Fault& fault, Fault why) {
+bool fail(Fault& fault, Fault why)
+{
     fault = why;
     return false;
 }
 
-bool readFileHeader(io::ByteReader& r, FileHeader& header, Fault& fault) {
+bool readFileHeader(io::ByteReader& r, FileHeader& header, Fault& fault)
+{
     header.m_type = r.u16le();
     header.m_fileSize = r.u32le();
     header.m_reserved1 = r.u16le();
@@ -44,7 +45,8 @@ bool readFileHeader(io::ByteReader& r, FileHeader& header, Fault& fault) {
     return true;
 }
 
-void readCoreHeader(io::ByteReader& r, RawHeader& raw) {
+void readCoreHeader(io::ByteReader& r, RawHeader& raw)
+{
     InfoHeader& info = raw.m_info;
     raw.m_core = true;
     info.m_width = r.u16le();
@@ -54,7 +56,8 @@ void readCoreHeader(io::ByteReader& r, RawHeader& raw) {
     info.m_compression = kBiRgb;
 }
 
-void readInfoFields(io::ByteReader& r, InfoHeader& info) {
+void readInfoFields(io::ByteReader& r, InfoHeader& info)
+{
     info.m_width = r.s32le();
     info.m_height = r.s32le();
     info.m_planes = r.u16le();
@@ -67,11 +70,13 @@ void readInfoFields(io::ByteReader& r, InfoHeader& info) {
     info.m_importantColors = r.u32le();
 }
 
-void readMasks(io::ByteReader& r, RawHeader& raw) {
+void readMasks(io::ByteReader& r, RawHeader& raw)
+{
     for (uint32_t& mask : raw.m_masks) mask = r.u32le();
 }
 
-bool isKnownHeaderSize(uint32_t size) {
+bool isKnownHeaderSize(uint32_t size)
+{
     switch (size) {
     case 12: case 40: case 52: case 56: case 64: case 108: case 124: return true;
     default: return false;
@@ -80,7 +85,8 @@ bool isKnownHeaderSize(uint32_t size) {
 
 // Reads the info header of any known version from the reader's position and
 // leaves the reader after it, and after the masks that follow a 40-byte header.
-bool readInfoHeader(io::ByteReader& r, RawHeader& raw, Fault& fault) {
+bool readInfoHeader(io::ByteReader& r, RawHeader& raw, Fault& fault)
+{
     const size_t start = r.position();
     const uint32_t size = r.u32le();
     if (!r.ok()) return fail(fault, Fault::kTruncatedHeader);
@@ -103,7 +109,8 @@ bool readInfoHeader(io::ByteReader& r, RawHeader& raw, Fault& fault) {
     return r.ok() ? true : fail(fault, Fault::kTruncatedHeader);
 }
 
-bool isValidBitCount(const RawHeader& raw) {
+bool isValidBitCount(const RawHeader& raw)
+{
     switch (raw.m_info.m_bitCount) {
     case 1: case 4: case 8: case 24: return true;
     case 16: case 32: return !raw.m_core;
@@ -111,7 +118,8 @@ bool isValidBitCount(const RawHeader& raw) {
     }
 }
 
-bool checkCompression(const RawHeader& raw, Fault& fault) {
+bool checkCompression(const RawHeader& raw, Fault& fault)
+{
     const InfoHeader& info = raw.m_info;
     switch (info.m_compression) {
     case kBiRgb:
@@ -132,7 +140,8 @@ bool checkCompression(const RawHeader& raw, Fault& fault) {
     }
 }
 
-bool isContiguous(uint32_t mask) {
+bool isContiguous(uint32_t mask)
+{
     if (mask == 0) return true;
     while ((mask & 1) == 0) mask >>= 1;
     return (mask & (mask + 1)) == 0;
@@ -140,7 +149,8 @@ bool isContiguous(uint32_t mask) {
 
 // Masks decide where each channel's bits are; ones with gaps, overlaps or bits
 // beyond the pixel would make every later shift meaningless.
-bool checkMasks(const RawHeader& raw, Fault& fault) {
+bool checkMasks(const RawHeader& raw, Fault& fault)
+{
     const uint32_t r = raw.m_masks[0], g = raw.m_masks[1], b = raw.m_masks[2];
     if ((r | g | b) == 0) return fail(fault, Fault::kBadMasks);
     if ((r & g) | (r & b) | (g & b)) return fail(fault, Fault::kBadMasks);
@@ -149,7 +159,8 @@ bool checkMasks(const RawHeader& raw, Fault& fault) {
     return true;
 }
 
-bool checkInfoHeader(const RawHeader& raw, Fault& fault) {
+bool checkInfoHeader(const RawHeader& raw, Fault& fault)
+{
     const InfoHeader& info = raw.m_info;
     if (info.m_planes != 1) return fail(fault, Fault::kBadPlanes);
     if (!checkCompression(raw, fault)) return false;
@@ -165,7 +176,8 @@ bool checkInfoHeader(const RawHeader& raw, Fault& fault) {
     return true;
 }
 
-uint32_t declaredColors(const RawHeader& raw) {
+uint32_t declaredColors(const RawHeader& raw)
+{
     const InfoHeader& info = raw.m_info;
     if (!raw.m_core && info.m_colorsUsed != 0) return info.m_colorsUsed;
     return info.m_bitCount <= 8 ? (1u << info.m_bitCount) : 0;
@@ -175,7 +187,8 @@ uint32_t declaredColors(const RawHeader& raw) {
 // table after the masks. A table that states more entries than the 256 kept
 // is cut; one that does not fit in the file is refused.
 bool readColorTable(io::ByteReader& r, const RawHeader& raw, DibHeader& header,
-                    uint32_t& keptColors, Fault& fault) {
+                    uint32_t& keptColors, Fault& fault)
+{
     const uint32_t entrySize = raw.m_core ? 3 : 4;
     const uint32_t declared = declaredColors(raw);
     if (uint64_t(declared) * entrySize > r.remaining()) return fail(fault, Fault::kColorTableOutOfFile);
@@ -196,7 +209,8 @@ bool readColorTable(io::ByteReader& r, const RawHeader& raw, DibHeader& header,
 // The 40 bytes a DIB section is made from: positive height, uncompressed
 // once run-length data is expanded, and no more colours than are kept, so the
 // platform never reads beyond the kept table.
-void keepInfoHeader(const RawHeader& raw, uint32_t keptColors, DibHeader& header) {
+void keepInfoHeader(const RawHeader& raw, uint32_t keptColors, DibHeader& header)
+{
     InfoHeader info = raw.m_info;
     info.m_headerSize = kInfoHeaderSize;
     if (info.m_height < 0) info.m_height = -info.m_height;
@@ -214,7 +228,8 @@ void keepInfoHeader(const RawHeader& raw, uint32_t keptColors, DibHeader& header
 // Everything after the file header. headersEnd is where the headers and
 // masks end (the colour table starts); the reader is left after the table.
 bool readDibHeaders(io::ByteReader& r, DibHeader& header, PixelSource& source,
-                    size_t& headersEnd, Fault& fault) {
+                    size_t& headersEnd, Fault& fault)
+{
     RawHeader raw;
     if (!readInfoHeader(r, raw, fault)) return false;
     if (!checkInfoHeader(raw, fault)) return false;
@@ -227,7 +242,8 @@ bool readDibHeaders(io::ByteReader& r, DibHeader& header, PixelSource& source,
     return true;
 }
 
-void fillFileHeader(DibHeader& header) {
+void fillFileHeader(DibHeader& header)
+{
     const uint32_t headers = kFileHeaderSize + kInfoHeaderSize + header.m_colorTableBytes;
     header.m_fileHeader = FileHeader();
     header.m_fileHeader.m_fileSize = static_cast<uint32_t>(bitsSize(header)) + headers;
@@ -239,7 +255,8 @@ void fillFileHeader(DibHeader& header) {
 // Uncompressed rows: the file's rows have the DIB's stride, so each is copied
 // whole, to the mirrored row when the file is top-down.
 bool copyRows(const uint8_t* data, size_t size, const DibHeader& header,
-              const PixelSource& source, uint8_t* bits, Fault& fault) {
+              const PixelSource& source, uint8_t* bits, Fault& fault)
+{
     const uint32_t height = uint32_t(header.m_infoHeader.m_height);
     const size_t stride = header.m_stride;
     size_t available = size - source.m_offset;
@@ -282,13 +299,15 @@ private:
 
 // Runs and literal groups must stay inside the row they start in: a run that
 // wraps or goes past the top row is damage, not a picture.
-bool RleExpander::room(uint32_t count, Fault& fault) const {
+bool RleExpander::room(uint32_t count, Fault& fault) const
+{
     if (m_y >= m_height) return fail(fault, Fault::kRleRunPastPicture);
     if (count > m_width - m_x) return fail(fault, Fault::kRleRunPastRow);
     return true;
 }
 
-void RleExpander::put(uint32_t x, uint8_t index) {
+void RleExpander::put(uint32_t x, uint8_t index)
+{
     uint8_t* row = m_bits + size_t(m_y) * m_stride;
     if (!m_fourBits) {
         row[x] = index;
@@ -298,7 +317,8 @@ void RleExpander::put(uint32_t x, uint8_t index) {
     b = (x & 1) ? uint8_t((b & 0xF0) | (index & 0x0F)) : uint8_t((b & 0x0F) | (index << 4));
 }
 
-bool RleExpander::repeat(uint32_t count, uint8_t value, Fault& fault) {
+bool RleExpander::repeat(uint32_t count, uint8_t value, Fault& fault)
+{
     if (!room(count, fault)) return false;
     for (uint32_t i = 0; i < count; ++i) {
         // Four-bit runs alternate the byte's two nibbles.
@@ -309,7 +329,8 @@ bool RleExpander::repeat(uint32_t count, uint8_t value, Fault& fault) {
     return true;
 }
 
-bool RleExpander::absolute(io::ByteReader& r, uint32_t count, bool& truncated, Fault& fault) {
+bool RleExpander::absolute(io::ByteReader& r, uint32_t count, bool& truncated, Fault& fault)
+{
     if (!room(count, fault)) return false;
     const size_t bytes = m_fourBits ? (size_t(count) + 1) / 2 : count;
     const size_t have = bytes < r.remaining() ? bytes : r.remaining();
@@ -330,7 +351,8 @@ bool RleExpander::absolute(io::ByteReader& r, uint32_t count, bool& truncated, F
     return true;
 }
 
-bool RleExpander::delta(io::ByteReader& r, bool& truncated, Fault& fault) {
+bool RleExpander::delta(io::ByteReader& r, bool& truncated, Fault& fault)
+{
     if (!r.has(2)) {
         truncated = true;
         return true;
@@ -343,7 +365,8 @@ bool RleExpander::delta(io::ByteReader& r, bool& truncated, Fault& fault) {
     return true;
 }
 
-bool RleExpander::run(io::ByteReader& r, Fault& fault) {
+bool RleExpander::run(io::ByteReader& r, Fault& fault)
+{
     bool truncated = false;
     bool decodedAny = false;
     while (!truncated) {
@@ -378,7 +401,8 @@ bool RleExpander::run(io::ByteReader& r, Fault& fault) {
     return true;
 }
 
-bool allocateBits(const DibHeader& header, Dib& dib, Fault& fault) {
+bool allocateBits(const DibHeader& header, Dib& dib, Fault& fault)
+{
     const size_t n = bitsSize(header);
     // Zero-initialised, and nothrow: a machine that refuses the memory is a
     // clean failure, not a crash.
@@ -391,7 +415,8 @@ bool allocateBits(const DibHeader& header, Dib& dib, Fault& fault) {
 }  // namespace
 
 bool parseHeaders(const uint8_t* data, size_t size, DibHeader& header,
-                  PixelSource& source, Fault& fault) {
+                  PixelSource& source, Fault& fault)
+{
     fault = Fault::kNone;
     header = DibHeader();
     source = PixelSource();
@@ -411,7 +436,8 @@ bool parseHeaders(const uint8_t* data, size_t size, DibHeader& header,
 }
 
 bool parseBodyHeaders(const uint8_t* data, size_t size, DibHeader& header,
-                      PixelSource& source, Fault& fault) {
+                      PixelSource& source, Fault& fault)
+{
     fault = Fault::kNone;
     header = DibHeader();
     source = PixelSource();
@@ -426,7 +452,8 @@ bool parseBodyHeaders(const uint8_t* data, size_t size, DibHeader& header,
 
 bool readPixels(const uint8_t* data, size_t size, const DibHeader& header,
                 const PixelSource& source, uint8_t* bits, size_t bitsCapacity,
-                Fault& fault) {
+                Fault& fault)
+{
     fault = Fault::kNone;
     const size_t need = bitsSize(header);
     if (!data || !bits || need == 0 || bitsCapacity < need) return fail(fault, Fault::kBadArgument);
@@ -440,7 +467,8 @@ bool readPixels(const uint8_t* data, size_t size, const DibHeader& header,
     return expander.run(r, fault);
 }
 
-bool parse(const uint8_t* data, size_t size, Dib& dib, Fault& fault) {
+bool parse(const uint8_t* data, size_t size, Dib& dib, Fault& fault)
+{
     PixelSource source;
     dib.m_bits.reset();
     dib.m_bitsSize = 0;
@@ -449,7 +477,8 @@ bool parse(const uint8_t* data, size_t size, Dib& dib, Fault& fault) {
     return readPixels(data, size, dib.m_header, source, dib.m_bits.get(), dib.m_bitsSize, fault);
 }
 
-bool parseBody(const uint8_t* data, size_t size, Dib& dib, Fault& fault) {
+bool parseBody(const uint8_t* data, size_t size, Dib& dib, Fault& fault)
+{
     PixelSource source;
     dib.m_bits.reset();
     dib.m_bitsSize = 0;
@@ -458,6 +487,4 @@ bool parseBody(const uint8_t* data, size_t size, Dib& dib, Fault& fault) {
     return readPixels(data, size, dib.m_header, source, dib.m_bits.get(), dib.m_bitsSize, fault);
 }
 
-}  // namespace bmp
-}  // namespace image
-}  // namespace s
+}  // namespace s::image::bmp

@@ -16,6 +16,19 @@ class BufferedImageSet : public s::image::IImage, public s::thread::PooledBy<Buf
 public:
     static constexpr int32_t kPastTheEnd = 1000;
 
+    // Where a frame of an animation lies: its own pixels are the area x, y,
+    // width x height of its image (the whole image when width or height is
+    // below 0), shown with their top-left corner at left, top of the
+    // logical screen.
+    struct FrameArea {
+        int32_t left = 0;
+        int32_t top = 0;
+        int32_t x = 0;
+        int32_t y = 0;
+        int32_t width = -1;
+        int32_t height = -1;
+    };
+
     BufferedImageSet();
     ~BufferedImageSet() override;
 
@@ -36,9 +49,21 @@ public:
     int32_t bitDepthAt(int32_t index) const { return index < count() ? m_bitDepths.at(index) : kPastTheEnd; }
     int32_t delayAt(int32_t index) const { return index < count() ? m_delays.at(index) : kPastTheEnd; }
     int32_t disposalAt(int32_t index) const { return index < count() ? m_disposals.at(index) : kPastTheEnd; }
+    // The frame area of an image; the whole image at the origin unless set,
+    // and for an index past the end.
+    FrameArea frameAreaAt(int32_t index) const { return index >= 0 && index < count() ? m_frameAreas.at(index) : FrameArea(); }
+    void setFrameArea(int32_t index, const FrameArea& area);
+    // The logical screen an animation is composed on; 0 x 0 when not known,
+    // and then the frames' own extent.
+    int32_t screenWidth() const { return m_screenWidth; }
+    int32_t screenHeight() const { return m_screenHeight; }
+    void setScreenSize(int32_t w, int32_t h);
 
     // New pooled sets; null when memory is refused.
     BufferedImageSet* copy() const;
+    // The pictures an animation shows, one per frame, each the size of the
+    // logical screen; null when memory is refused or the pictures together
+    // would pass the image model's pixel cap.
     BufferedImageSet* composed() const;
     BufferedImageSet* scaled(int32_t w, int32_t h, bool keepRatio) const;
     BufferedImageSet* filtered() const;
@@ -59,14 +84,19 @@ public:
 private:
     bool findNearest(int32_t w, int32_t h, int32_t bitDepth, bool bySize, int32_t* indexOut) const;
     // A new set with this set's per-image values and animation attributes,
-    // holding make(i) for each image; null if any make() fails.
+    // holding make(i) for each image; null if any make() fails. Frame areas
+    // and the screen go along when the images keep their size and place.
     template <class Make>
-    BufferedImageSet* derive(Make make) const;
+    BufferedImageSet* derive(Make make, bool keepPlacement) const;
+    bool composedCanvasSize(int32_t* w, int32_t* h) const;
 
     s::col::_array::ArrayP<BufferedImage> m_images;
     s::col::_array::ArrayS32 m_bitDepths;
     s::col::_array::ArrayS32 m_delays;
     s::col::_array::ArrayS32 m_disposals;
+    s::col::_array::ArrayBase<FrameArea> m_frameAreas;
+    int32_t m_screenWidth = 0;
+    int32_t m_screenHeight = 0;
     bool m_animated = false;
     uint16_t m_loopCount = 1;
     int32_t m_largestWidth = 0;

@@ -112,8 +112,9 @@ bool isExactReciprocal(int32_t divisor, float reciprocal) {
     return true;
 }
 
-// ---- The SIMD pieces. They use SSE2 only and are forced inline, so each tier
-// ---- below compiles them again with its own instruction set.
+// ---- The SIMD pieces. They use SSE2 intrinsics and generic vector
+// ---- shuffles only, and are forced inline, so each tier below compiles them
+// ---- again with its own instruction set.
 
 #define PELLORY_INLINE inline __attribute__((always_inline))
 
@@ -121,59 +122,68 @@ struct SimdKernel {
     __m128i centreAndEdge;    // pmaddwd weights for (centre, edge sum) pairs
     __m128i centreAndCorner;  // pmaddwd weights for (centre, corner sum) pairs
     __m128 reciprocal;
+    __m128i channelMax;
+    __m128i lowBytes;         // the blue and red bytes of each pixel
 };
+
+PELLORY_INLINE __m128i weightPairs(int16_t first, int16_t second) {
+    return _mm_set1_epi32(static_cast<int32_t>(
+        (static_cast<uint32_t>(static_cast<uint16_t>(second)) << 16) |
+        static_cast<uint16_t>(first)));
+}
 
 PELLORY_INLINE SimdKernel makeSimdKernel(const FastKernel& f) {
     SimdKernel s;
-    s.centreAndEdge = _mm_set1_epi32(static_cast<int32_t>(
-        (static_cast<uint32_t>(static_cast<uint16_t>(f.edge)) << 16) |
-        static_cast<uint16_t>(f.centreWithEdges)));
-    s.centreAndCorner = _mm_set1_epi32(static_cast<int32_t>(
-        (static_cast<uint32_t>(static_cast<uint16_t>(f.corner)) << 16) |
-        static_cast<uint16_t>(f.centreWithCorners)));
+    s.centreAndEdge = weightPairs(f.centreWithEdges, f.edge);
+    s.centreAndCorner = weightPairs(f.centreWithCorners, f.corner);
     s.reciprocal = _mm_set1_ps(f.reciprocal);
+    s.channelMax = _mm_set1_epi16(255);
+    s.lowBytes = _mm_set1_epi32(0x00FF00FF);
     return s;
 }
 
-// One pixel's four channels as 16-bit values in the low half.
+// The division and clamp shared by both forms below: 32-bit sums in, the
+// quotients clamped to 0..255 out as 16-bit words (packs saturate, so a
+// negative quotient meets the 0 and a large one the 255).
+PELLORY_INLINE __m128i divideAndClamp(const SimdKernel& sk, __m128i sumsA, __m128i sumsB) {
+    const __m128i a = _mm_cvttps_epi32(_mm_mul_ps(_mm_cvtepi32_ps(sumsA), sk.reciprocal));
+    const __m128i b = _mm_cvttps_epi32(_mm_mul_ps(_mm_cvtepi32_ps(sumsB), sk.reciprocal));
+    return _mm_min_epi16(_mm_max_epi16(_mm_packs_epi32(a, b), _mm_setzero_si128()),
+                         sk.channelMax);
+}
+
+// --- One pixel at a time, for the band edges and the rows no full band
+// --- covers. A register holds one pixel, its channels widened to 16 bits.
+
 PELLORY_INLINE __m128i widen(uint32_t pixel) {
     return _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int32_t>(pixel)), _mm_setzero_si128());
 }
 
-// Filters interior pixel (row, j) (1 <= j <= width - 2) and stores it; above
-// and below are the clamped neighbour rows, so the top and bottom rows need
-// no special case. left is the new (row, j - 1) and aboveRight the new
-// (above, j + 1), both widened; returns the new pixel widened, the next
-// step's left.
+// Filters interior pixel (row, j), 1 <= j <= width - 2, reading the rows as
+// they are now; above and below are the clamped neighbour rows, so the top
+// and bottom rows need no special case.
 template <bool kCorners>
-PELLORY_INLINE __m128i filterInterior(const SimdKernel& sk, const uint32_t* above, uint32_t* row,
-                                      const uint32_t* below, int32_t j, __m128i left,
-                                      __m128i aboveRight) {
+PELLORY_INLINE void filterInteriorPixel(const SimdKernel& sk, const uint32_t* above, uint32_t* row,
+                                        const uint32_t* below, int32_t j) {
     const __m128i centre = widen(row[j]);
-    // left is the value the previous step just produced: adding it last keeps
-    // the chain from one step to the next short.
-    const __m128i edges = _mm_add_epi16(
-        _mm_add_epi16(_mm_add_epi16(widen(above[j]), widen(below[j])), widen(row[j + 1])), left);
+    const __m128i edges = _mm_add_epi16(_mm_add_epi16(widen(above[j]), widen(below[j])),
+                                        _mm_add_epi16(widen(row[j - 1]), widen(row[j + 1])));
     __m128i sums = _mm_madd_epi16(_mm_unpacklo_epi16(centre, edges), sk.centreAndEdge);
     if (kCorners) {
         const __m128i corners =
-            _mm_add_epi16(_mm_add_epi16(widen(above[j - 1]), widen(below[j - 1])),
-                          _mm_add_epi16(widen(below[j + 1]), aboveRight));
-        sums = _mm_add_epi32(sums,
-                             _mm_madd_epi16(_mm_unpacklo_epi16(centre, corners), sk.centreAndCorner));
+            _mm_add_epi16(_mm_add_epi16(widen(above[j - 1]), widen(above[j + 1])),
+                          _mm_add_epi16(widen(below[j - 1]), widen(below[j + 1])));
+        sums = _mm_add_epi32(
+            sums, _mm_madd_epi16(_mm_unpacklo_epi16(centre, corners), sk.centreAndCorner));
     }
-    const __m128i quotients = _mm_cvttps_epi32(_mm_mul_ps(_mm_cvtepi32_ps(sums), sk.reciprocal));
-    // packs saturate: negative quotients become 0, large ones 255.
-    const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(quotients, quotients), _mm_setzero_si128());
-    row[j] = static_cast<uint32_t>(_mm_cvtsi128_si32(bytes));
-    return _mm_unpacklo_epi8(bytes, _mm_setzero_si128());
+    const __m128i words = divideAndClamp(sk, sums, sums);
+    row[j] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(words, words)));
 }
 
-// The rows of one band: lane k works on picture row top + k.
+// The rows of one band. rows[0] is the row above it and rows[lanes + 1] the
+// row below, both clamped into the picture; lane k works on rows[k + 1].
 struct Band {
-    const uint32_t* above[kLanes];
-    uint32_t* row[kLanes];
-    const uint32_t* below[kLanes];
+    uint32_t* rows[kLanes + 2];
     int32_t top;
     int32_t lanes;
 };
@@ -182,73 +192,255 @@ Band makeBand(uint32_t* const* rows, int32_t height, int32_t top) {
     Band band;
     band.top = top;
     band.lanes = height - top < kLanes ? height - top : kLanes;
-    for (int32_t k = 0; k < band.lanes; ++k) {
-        const int32_t i = top + k;
-        band.above[k] = rows[i > 0 ? i - 1 : 0];
-        band.row[k] = rows[i];
-        band.below[k] = rows[i < height - 1 ? i + 1 : height - 1];
-    }
+    for (int32_t r = 0; r < band.lanes + 2; ++r)
+        band.rows[r] = rows[clampIndex(top - 1 + r, height - 1)];
     return band;
 }
 
-// One wavefront step with every check: used where lanes enter or leave the
-// picture, at the border columns, and for a last band of fewer rows.
+// One wavefront step, pixel by pixel: lanes entering or leaving the picture
+// are skipped and the border columns take the reference's clamped taps.
 template <bool kCorners>
-PELLORY_INLINE void filterStepChecked(const SimdKernel& sk, const KernelWeights& k,
+PELLORY_INLINE void filterStepByPixel(const SimdKernel& sk, const KernelWeights& k,
                                       uint32_t* const* rows, int32_t width, int32_t height,
                                       const Band& band, int32_t step) {
     for (int32_t lane = 0; lane < band.lanes; ++lane) {
         const int32_t j = step - 2 * lane;
         if (j < 0 || j >= width) continue;
-        uint32_t* row = band.row[lane];
-        if (j == 0 || j == width - 1) {
+        uint32_t* row = band.rows[lane + 1];
+        if (j == 0 || j == width - 1)
             row[j] = filterPixel(k, rows, width, height, band.top + lane, j);
-            continue;
-        }
-        filterInterior<kCorners>(sk, band.above[lane], row, band.below[lane], j, widen(row[j - 1]),
-                                 widen(band.above[lane][j + 1]));
+        else
+            filterInteriorPixel<kCorners>(sk, band.rows[lane], row, band.rows[lane + 2], j);
     }
 }
 
-// Steps first..last, where every lane is on an interior column. Each lane's
-// left tap stays in a register, and so does the upper-right tap of lanes
-// below the first: it is what the lane above produced one step earlier.
-// Lanes go bottom to top so that lane k still sees that value of lane k - 1.
-template <bool kCorners>
-PELLORY_INLINE void filterStepsInterior(const SimdKernel& sk, const Band& band, int32_t first,
-                                        int32_t last) {
-    __m128i left[kLanes];
-    for (int32_t lane = 0; lane < kLanes; ++lane)
-        left[lane] = widen(band.row[lane][first - 2 * lane - 1]);
-    for (int32_t step = first; step <= last; ++step) {
-#pragma GCC unroll 8
-        for (int32_t lane = kLanes - 1; lane >= 0; --lane) {
-            const int32_t j = step - 2 * lane;
-            const __m128i aboveRight =
-                lane > 0 ? left[lane - 1] : widen(band.above[0][j + 1]);
-            left[lane] = filterInterior<kCorners>(sk, band.above[lane], band.row[lane],
-                                                  band.below[lane], j, left[lane], aboveRight);
-        }
+// --- The diagonal form, for the inside of a full band with real rows above
+// --- and below it. A register holds one step of four lanes: lane k of
+// --- vector v is band row 4v + k at column step - 2(4v + k). Along a lane
+// --- the steps walk its row left to right, so four steps of one lane are one
+// --- 16-byte load, and a 4x4 transpose turns four such loads into four
+// --- steps. Channels are split by parity instead of widened by shuffles:
+// --- the even words of a pixel are blue and red, the odd ones green and alpha.
+
+constexpr int kVectorLanes = 4;
+constexpr int kVectors = kLanes / kVectorLanes;
+constexpr int kBlockSteps = 4;  // steps per transposed block
+
+// The pixels of a vector in two halves of 16-bit channels.
+struct Split {
+    __m128i even;  // blue and red
+    __m128i odd;   // green and alpha
+};
+
+PELLORY_INLINE Split split(const SimdKernel& sk, __m128i pixels) {
+    return Split{_mm_and_si128(pixels, sk.lowBytes), _mm_srli_epi16(pixels, 8)};
+}
+
+PELLORY_INLINE __m128i join(const Split& s) {
+    return _mm_or_si128(s.even, _mm_slli_epi16(s.odd, 8));
+}
+
+PELLORY_INLINE Split operator+(const Split& a, const Split& b) {
+    return Split{_mm_add_epi16(a.even, b.even), _mm_add_epi16(a.odd, b.odd)};
+}
+
+typedef int32_t Lanes4 __attribute__((vector_size(16)));
+
+// Lane k takes lane k - 1 of v, lane 0 takes lane 3 of fill.
+PELLORY_INLINE __m128i fromLaneAbove(__m128i v, __m128i fill) {
+#if defined(__clang__)
+    return reinterpret_cast<__m128i>(
+        __builtin_shufflevector(reinterpret_cast<Lanes4>(fill), reinterpret_cast<Lanes4>(v), 3, 4, 5, 6));
+#else
+    return reinterpret_cast<__m128i>(__builtin_shuffle(
+        reinterpret_cast<Lanes4>(fill), reinterpret_cast<Lanes4>(v), Lanes4{3, 4, 5, 6}));
+#endif
+}
+
+// Lane k takes lane k + 1 of v, lane 3 takes lane 0 of fill.
+PELLORY_INLINE __m128i fromLaneBelow(__m128i v, __m128i fill) {
+#if defined(__clang__)
+    return reinterpret_cast<__m128i>(
+        __builtin_shufflevector(reinterpret_cast<Lanes4>(v), reinterpret_cast<Lanes4>(fill), 1, 2, 3, 4));
+#else
+    return reinterpret_cast<__m128i>(__builtin_shuffle(
+        reinterpret_cast<Lanes4>(v), reinterpret_cast<Lanes4>(fill), Lanes4{1, 2, 3, 4}));
+#endif
+}
+
+PELLORY_INLINE Split fromLaneAbove(const Split& v, const Split& fill) {
+    return Split{fromLaneAbove(v.even, fill.even), fromLaneAbove(v.odd, fill.odd)};
+}
+
+PELLORY_INLINE void transpose(__m128i& a, __m128i& b, __m128i& c, __m128i& d) {
+    const __m128i ab0 = _mm_unpacklo_epi32(a, b);
+    const __m128i cd0 = _mm_unpacklo_epi32(c, d);
+    const __m128i ab2 = _mm_unpackhi_epi32(a, b);
+    const __m128i cd2 = _mm_unpackhi_epi32(c, d);
+    a = _mm_unpacklo_epi64(ab0, cd0);
+    b = _mm_unpackhi_epi64(ab0, cd0);
+    c = _mm_unpacklo_epi64(ab2, cd2);
+    d = _mm_unpackhi_epi64(ab2, cd2);
+}
+
+// Band row 4v + k at the column lane k of vector v is on at step.
+PELLORY_INLINE uint32_t* laneAt(const Band& band, int v, int k, int32_t step) {
+    const int lane = kVectorLanes * v + k;
+    return band.rows[lane + 1] + (step - 2 * lane);
+}
+
+// The old pixels of steps first..first + 3, [step][vector].
+struct Block {
+    __m128i pixels[kBlockSteps][kVectors];
+};
+
+PELLORY_INLINE void loadBlock(const Band& band, int32_t first, Block& block) {
+    for (int v = 0; v < kVectors; ++v) {
+        __m128i r[kVectorLanes];
+        for (int k = 0; k < kVectorLanes; ++k)
+            r[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(laneAt(band, v, k, first)));
+        transpose(r[0], r[1], r[2], r[3]);
+        for (int i = 0; i < kBlockSteps; ++i) block.pixels[i][v] = r[i];
     }
+}
+
+PELLORY_INLINE void storeBlock(const Band& band, int32_t first, Block& block) {
+    for (int v = 0; v < kVectors; ++v) {
+        __m128i r[kVectorLanes];
+        for (int i = 0; i < kBlockSteps; ++i) r[i] = block.pixels[i][v];
+        transpose(r[0], r[1], r[2], r[3]);
+        for (int k = 0; k < kVectorLanes; ++k)
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(laneAt(band, v, k, first)), r[k]);
+    }
+}
+
+// Lanes of vector v at a step, read one by one from rowOffset rows below
+// each lane's own (-1 above, 0 its own, 1 below); for setting up.
+PELLORY_INLINE __m128i gather(const Band& band, int v, int rowOffset, int32_t step) {
+    uint32_t p[kVectorLanes];
+    for (int k = 0; k < kVectorLanes; ++k) {
+        const int lane = kVectorLanes * v + k;
+        p[k] = band.rows[lane + 1 + rowOffset][step - 2 * lane];
+    }
+    return _mm_setr_epi32(static_cast<int32_t>(p[0]), static_cast<int32_t>(p[1]),
+                          static_cast<int32_t>(p[2]), static_cast<int32_t>(p[3]));
+}
+
+// What a vector carries from one step to the next.
+struct VectorState {
+    Split latest;    // its results of the previous step: the left taps
+    Split vertical;  // upper plus lower middle taps of this step
+    Split verticalLeft;  // ... of the previous step: this step's upper plus lower left taps
+};
+
+// Filters steps first, first + 1, ... in blocks of four, as long as every
+// lane stays on an interior column and the next block's loads stay inside
+// the rows; returns the first step not done. All new values reach memory at
+// the end of each block. Taps, per lane at column j: the upper row comes from
+// the lane above (a shift of its results by one lane, lane 0 of the first
+// vector reading the row above the band), the lower row is the lane below's
+// old pixels two steps ahead (lane 3 of the last vector reading the row below
+// the band), the centre and right are the lane's own old pixels.
+template <bool kCorners>
+PELLORY_INLINE int32_t filterStepsDiagonal(const SimdKernel& sk, const Band& band, int32_t first,
+                                           int32_t width) {
+    const uint32_t* aboveBand = band.rows[0];
+    const uint32_t* belowBand = band.rows[kLanes + 1];
+    constexpr int kLast = kVectors - 1;
+    VectorState state[kVectors];
+    for (int v = 0; v < kVectors; ++v) {
+        state[v].latest = split(sk, gather(band, v, 0, first - 1));
+        state[v].vertical =
+            split(sk, gather(band, v, -1, first)) + split(sk, gather(band, v, 1, first));
+        state[v].verticalLeft =
+            split(sk, gather(band, v, -1, first - 1)) + split(sk, gather(band, v, 1, first - 1));
+    }
+    Block current;
+    Block next;
+    Block results;
+    loadBlock(band, first, current);
+    int32_t start = first;
+    // The block after this one is read ahead: lane 0 reaches column start + 7.
+    for (; start + 2 * kBlockSteps - 1 <= width - 1; start += kBlockSteps) {
+        loadBlock(band, start + kBlockSteps, next);
+#pragma GCC unroll 4
+        for (int i = 0; i < kBlockSteps; ++i) {
+            const int32_t step = start + i;
+            // Old pixels of a later step of this block or the next.
+            auto ahead = [&](int offset, int v) {
+                const int at = i + offset;
+                return at < kBlockSteps ? current.pixels[at][v] : next.pixels[at - kBlockSteps][v];
+            };
+            // The last vector first, so that it still sees the first one's
+            // results of the previous step.
+#pragma GCC unroll 2
+            for (int v = kLast; v >= 0; --v) {
+                VectorState& st = state[v];
+                // Upper taps one column to the right: the lane above's last
+                // results, or the row above the band for the first lane.
+                const Split aboveFill =
+                    v == 0 ? split(sk, _mm_loadu_si128(reinterpret_cast<const __m128i*>(
+                                           aboveBand + step + 1 - kVectorLanes + 1)))
+                           : state[v - 1].latest;
+                const Split upperRight = fromLaneAbove(st.latest, aboveFill);
+                // Lower taps one column to the right: two steps ahead for the
+                // lane below, or the row below the band for the last lane.
+                const __m128i belowFill =
+                    v == kLast
+                        ? _mm_cvtsi32_si128(static_cast<int32_t>(
+                              belowBand[step + 1 - 2 * (kLanes - 1)]))
+                        : ahead(3, v + 1);
+                const Split lowerRight = split(sk, fromLaneBelow(ahead(3, v), belowFill));
+                const Split verticalRight = upperRight + lowerRight;
+                const Split centre = split(sk, ahead(0, v));
+                const Split right = split(sk, ahead(1, v));
+                // The left taps are on the chain from step to step: add them last.
+                const Split edges = (st.vertical + right) + st.latest;
+                Split result;
+                for (int half = 0; half < 2; ++half) {
+                    const __m128i c = half == 0 ? centre.even : centre.odd;
+                    const __m128i e = half == 0 ? edges.even : edges.odd;
+                    __m128i low = _mm_madd_epi16(_mm_unpacklo_epi16(c, e), sk.centreAndEdge);
+                    __m128i high = _mm_madd_epi16(_mm_unpackhi_epi16(c, e), sk.centreAndEdge);
+                    if (kCorners) {
+                        const Split corners = st.verticalLeft + verticalRight;
+                        const __m128i x = half == 0 ? corners.even : corners.odd;
+                        low = _mm_add_epi32(
+                            low, _mm_madd_epi16(_mm_unpacklo_epi16(c, x), sk.centreAndCorner));
+                        high = _mm_add_epi32(
+                            high, _mm_madd_epi16(_mm_unpackhi_epi16(c, x), sk.centreAndCorner));
+                    }
+                    (half == 0 ? result.even : result.odd) = divideAndClamp(sk, low, high);
+                }
+                results.pixels[i][v] = join(result);
+                st.verticalLeft = st.vertical;
+                st.vertical = verticalRight;
+                st.latest = result;
+            }
+        }
+        storeBlock(band, start, results);
+        current = next;
+    }
+    return start;
 }
 
 template <bool kCorners>
 PELLORY_INLINE void filterBand(const SimdKernel& sk, const KernelWeights& k, uint32_t* const* rows,
                                int32_t width, int32_t height, const Band& band) {
     const int32_t lastStep = width - 1 + 2 * (band.lanes - 1);
-    // The lowest lane reaches column 1 at this step; the top lane leaves
-    // column width - 2 after the other.
-    const int32_t interiorFirst = 2 * kLanes - 1;
-    const int32_t interiorLast = width - 2;
+    // The diagonal form needs real rows above and below the band (a clamped
+    // one is a lane's own row, whose pixels change under it) and starts once
+    // the last lane is past column 0.
+    const bool inside = band.lanes == kLanes && band.top > 0 && band.top + kLanes < height;
+    const int32_t diagonalFirst = 2 * kLanes - 1;
     int32_t step = 0;
-    if (band.lanes == kLanes && interiorFirst <= interiorLast) {
-        for (; step < interiorFirst; ++step)
-            filterStepChecked<kCorners>(sk, k, rows, width, height, band, step);
-        filterStepsInterior<kCorners>(sk, band, interiorFirst, interiorLast);
-        step = interiorLast + 1;
+    if (inside && diagonalFirst + 2 * kBlockSteps - 1 <= width - 1) {
+        for (; step < diagonalFirst; ++step)
+            filterStepByPixel<kCorners>(sk, k, rows, width, height, band, step);
+        step = filterStepsDiagonal<kCorners>(sk, band, diagonalFirst, width);
     }
     for (; step <= lastStep; ++step)
-        filterStepChecked<kCorners>(sk, k, rows, width, height, band, step);
+        filterStepByPixel<kCorners>(sk, k, rows, width, height, band, step);
 }
 
 // Bands run top to bottom: a band starts when every row above it is final.

@@ -3,6 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/IObject.h"
+#include "thread/PooledBy.h"
+
 namespace s::image::filters::reduction {
 
 // Octree colour quantizer: reduces a 32-bit 0xAARRGGBB picture to a palette of
@@ -13,19 +16,22 @@ namespace s::image::filters::reduction {
 // nearest-colour search, so an opaque pixel always maps to a colour that came
 // from the picture. Palette entries carry alpha 0, which is what BMP colour
 // tables expect in their fourth byte.
-class Quantizer {
+class Quantizer : public s::base::IObject, public s::thread::PooledBy<Quantizer> {
 public:
     static constexpr int kPaletteSize = 256;
     static constexpr int kLevelCount = 9;
 
     Quantizer();
-    ~Quantizer();
+    ~Quantizer() override;
+
+    const char16_t* className() const override { return u"s_image_filters_reduction_Quantizer"; }
+    s::base::IObject* newInstance() const override { return take(); }
     Quantizer(const Quantizer&) = delete;
     Quantizer& operator=(const Quantizer&) = delete;
 
     // Frees the tree and every node block, zeroes the palette and sets
     // maxColors back to 16, so a reused quantizer starts like a new one.
-    void reset();
+    void reset() override;
 
     // Builds the palette from a picture given as its top row and a stride in
     // pixels from one row to the row below it; the stride is negative for a

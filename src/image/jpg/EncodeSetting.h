@@ -1,0 +1,43 @@
+#pragma once
+#include <cstdint>
+
+#include "image/IEncodeSetting.h"
+#include "thread/PooledBy.h"
+
+namespace s::image::jpg {
+
+// How a picture is written as JPEG: the quality, and the colour that
+// transparency is flattened onto (JPEG has none).
+class EncodeSetting : public s::image::IEncodeSetting, public s::thread::PooledBy<EncodeSetting> {
+public:
+    EncodeSetting() { reset(); }
+
+    const char16_t* className() const override { return u"s_image_jpg_EncodeSetting"; }
+    s::base::IObject* newInstance() const override { return take(); }
+    void reset() override;
+
+    // A new JPEG codec object holding the set's primary picture.
+    s::image::IEncodedImage* toEncodedSet(s::image::win::BufferedImageSet& set) override;
+    // A new JPEG codec object holding the image with its filters applied.
+    s::image::IEncodedImage* toEncoded(const s::image::win::BufferedImage& image) override;
+
+    int32_t quality() const { return m_quality; }
+    void setQuality(int32_t quality) { m_quality = quality; }
+    void setBackground(int32_t red, int32_t green, int32_t blue)
+    {
+        m_bgRed = red;
+        m_bgGreen = green;
+        m_bgBlue = blue;
+    }
+    int32_t bgRed() const { return m_bgRed; }
+    int32_t bgGreen() const { return m_bgGreen; }
+    int32_t bgBlue() const { return m_bgBlue; }
+
+private:
+    int32_t m_quality = 75;
+    int32_t m_bgRed = 255;
+    int32_t m_bgGreen = 255;
+    int32_t m_bgBlue = 255;
+};
+
+}  // namespace s::image::jpg

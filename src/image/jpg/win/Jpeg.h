@@ -1,0 +1,78 @@
+#pragma once
+#include <cstdint>
+
+#include "image/bmp/DibStore.h"
+#include "image/jpg/IJpeg.h"
+#include "thread/PooledBy.h"
+
+namespace s::image::jpg::win {
+
+// The JPEG codec, over libjpeg (API 62).
+// Reads: baseline, extended, progressive and arithmetic-coded 8-bit files
+// with 1 (grey), 3 (YCbCr, RGB) or 4 (CMYK, YCCK) components, whatever the
+// sampling; a stream that ends early is finished as if it ended there.
+// Refuses: other component counts, 12-bit and lossless files (the library
+// refuses them), pictures above the image model's pixel cap, files needing
+// more than kLibraryMemory of library memory or more than kMaxScans scans.
+// Writes: baseline JFIF, quality 75 unless set, the library's defaults
+// (2 x 2 chroma subsampling, standard Huffman tables).
+class Jpeg : public s::image::jpg::IJpeg, public s::thread::PooledBy<Jpeg> {
+public:
+    static constexpr int32_t kDefaultQuality = 75;
+    // What the library may allocate for one file: its whole-picture
+    // coefficient arrays (progressive and multi-scan files) come out of this.
+    static constexpr long kLibraryMemory = 1L << 30;
+    // Progressive files with more scans than this are hostile: each scan
+    // costs a pass over the picture and a real encoder writes about ten.
+    static constexpr int kMaxScans = 500;
+
+    // Why the last decode or encode failed, for tests; not shown to anyone.
+    enum class Fault : uint8_t {
+        kNone,
+        kLibrary,           // the library stopped: broken, unsupported, truncated header, memory limit
+        kTooLarge,          // above the pixel cap
+        kComponents,        // not 1, 3 or 4 components
+        kTooManyScans,
+        kOutOfMemory,       // the picture's own storage was refused
+        kNothingToWrite,    // encode without a picture
+        kWriteFailed,       // the output stream refused bytes
+    };
+
+    Jpeg() { reset(); }
+    ~Jpeg() override = default;
+
+    const char16_t* className() const override { return u"s_image_jpg_win_Jpeg"; }
+    s::base::IObject* newInstance() const override { return take(); }
+    void reset() override;
+
+    int32_t width() const override { return m_storage.width(); }
+    int32_t height() const override { return m_storage.height(); }
+    const char16_t* fileExtension() const override { return u".jpg"; }
+    s::image::win::BufferedImage* toImage(int32_t index, s::image::win::BufferedImage* destination) override;
+    bool encode(s::io::IOutputStream& out) override;
+    bool decode(s::io::IInputStream& in) override;
+    int32_t bitDepthAt(int32_t) const override { return 24; }
+    void releasePixels() override;
+    s::image::IEncodedImage* reencodeSet(s::image::win::BufferedImageSet& set) override;
+    s::image::IEncodedImage* reencodeImage(const s::image::win::BufferedImage& image) override;
+
+    bool createStorage(int32_t width, int32_t height) override;
+    int32_t setQuality(int32_t quality) override { return m_quality = quality; }
+    int32_t quality() const override { return m_quality; }
+    bool encodeImage(const s::image::win::BufferedImage& image, int32_t quality, int32_t red, int32_t green, int32_t blue) override;
+    int32_t bitDepth() const override { return 24; }
+    int32_t bytesPerRow() const override { return static_cast<int32_t>(m_storage.stride()); }
+    uint8_t* row(int32_t y) const override;
+
+    Fault lastFault() const { return m_fault; }
+    // Library warnings (corrupt data, premature end) met by the last decode.
+    int32_t lastWarnings() const { return m_warnings; }
+
+private:
+    int32_t m_quality = kDefaultQuality;
+    s::image::bmp::DibStore m_storage;
+    Fault m_fault = Fault::kNone;
+    int32_t m_warnings = 0;
+};
+
+}  // namespace s::image::jpg::win
