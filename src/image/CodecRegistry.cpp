@@ -3,6 +3,7 @@
 #include "image/ImageFiles.h"
 #include "image/bmp/win/Bitmap.h"
 #include "image/gif/win/Gif.h"
+#include "image/ico/win/Icon.h"
 #include "image/jpg/win/Jpeg.h"
 #include "image/png/win/Png.h"
 
@@ -19,6 +20,8 @@ IEncodedImage* makeCodec(const char16_t* format)
         return s::image::png::win::Png::take();
     if (format == kFormatGif)
         return s::image::gif::win::Gif::take();
+    if (format == kFormatIco)
+        return s::image::ico::win::Icon::take();
     // Codecs register here as they are written.
     return nullptr;
 }

@@ -288,3 +288,24 @@ TEST(GifEncodeSetting, FiltersTakeEffectAndSetsPickTheirPath)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GifEncode, SaveGifWritesOnlyToAFreePath)
+{
+    TestFolder folder;
+    Pooled<BufferedImage> image = picture(2, 1, {0xFF102030, 0x00000000});
+    ASSERT_TRUE(image->saveGif(folder.file(u"a.gif")));
+    const Bytes written = readFile(folder.path() / u"a.gif");
+    bool decoded = false;
+    Pooled<Gif> back = decodeBytes(written, &decoded);
+    ASSERT_TRUE(decoded);
+    Pooled<BufferedImage> shown(back->toImage(0, nullptr));
+    EXPECT_EQ((std::vector<uint32_t>{0xFF102030, 0}), shownPixels(*shown));
+    // An existing file is never replaced.
+    Pooled<BufferedImage> other = picture(1, 1, {0xFFFFFFFF});
+    EXPECT_FALSE(other->saveGif(folder.file(u"a.gif")));
+    EXPECT_EQ(written, readFile(folder.path() / u"a.gif"));
+}
+
+}  // namespace

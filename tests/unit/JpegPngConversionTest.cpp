@@ -192,3 +192,27 @@ TEST(JpegPngConversion, AnEncodeThatCannotWriteLeavesNoFile)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(JpegPngSave, ImagesSaveAsJpegAndPngOnlyUnderFreeNames)
+{
+    TestFolder folder;
+    Pooled<BufferedImage> image(makeImage(12, 7, [](int32_t x, int32_t y) { return uint32_t(x * 20) << 24 | uint32_t(y * 30) << 8 | 0x10u; }));
+    ASSERT_TRUE(image->saveJpeg(folder.file(u"a.jpg")));
+    ASSERT_TRUE(image->savePng(folder.file(u"a.png")));
+    const std::string jpegBytes = readAll(folder.path() / u"a.jpg");
+    const std::string pngBytes = readAll(folder.path() / u"a.png");
+    EXPECT_EQ(std::string("\xFF\xD8\xFF", 3), jpegBytes.substr(0, 3));
+    EXPECT_EQ(1, pngBytes[28]);  // interlaced by default
+    bool ok = false;
+    Pooled<Png> png = readBack<Png>(folder.path() / u"a.png", &ok);
+    ASSERT_TRUE(ok);
+    Pooled<BufferedImage> back(png->toImage(0, nullptr));
+    EXPECT_EQ(codec_test::digest(*image), codec_test::digest(*back));
+    // Taken names stay as they are.
+    EXPECT_FALSE(image->saveJpeg(folder.file(u"a.png")));
+    EXPECT_EQ(pngBytes, readAll(folder.path() / u"a.png"));
+}
+
+}  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 #include "col/_array/ArrayP.h"
 #include "image/IImage.h"
@@ -81,6 +82,17 @@ public:
     BufferedImage* filteredImage();
     // What an encoder reads: the filtered result when there are filters.
     const BufferedImage* encodeSource();
+
+    // Writes the picture (filters applied) as a GIF file under a path that
+    // must be free; false when it is taken or anything fails. Defined with
+    // the GIF codec.
+    bool saveGif(std::u16string_view pathText);
+    // The same as a JPEG file at quality, transparency flattened onto the
+    // colour (red, green, blue). Defined with the JPEG codec.
+    bool saveJpeg(std::u16string_view pathText, int32_t quality = 75, int32_t red = 255, int32_t green = 255, int32_t blue = 255);
+    // The same as a PNG file, Adam7 when interlace is set, alpha kept or
+    // flattened onto the colour (red, green, blue). Defined with the PNG codec.
+    bool savePng(std::u16string_view pathText, bool interlace = true, bool keepTransparency = true, int32_t red = 255, int32_t green = 255, int32_t blue = 255);
 
 private:
     BufferedImage* sizedDestination(BufferedImage* destination, int32_t w, int32_t h) const;

@@ -12,11 +12,13 @@
 // wavefront: at step s, lane k filters (top + k, s - 2k). Any order that
 // keeps each pixel after those two gives the reference result bit for bit.
 //
-// Each lane is one pixel in a 128-bit register, its four channels widened to
-// 16 bits; the lanes of a step are independent, which is where the speed
-// comes from (a single row is one long dependency chain through the left
-// tap). Sums are formed with pmaddwd and divided by one single-precision
-// multiply (exactReciprocal), then packs clamp to 0..255 for free.
+// A single row would be one long dependency chain through its left tap; the
+// lanes of a step are independent, and that is where the speed comes from.
+// Sums are formed with pmaddwd on 16-bit channels, divided by one
+// single-precision multiply (exactReciprocal) and clamped by saturating packs.
+// Border columns, the first and last band and the ramps where lanes enter and
+// leave the picture go pixel by pixel; everything else in the diagonal form
+// further down.
 
 namespace s::image::filters::convolution {
 
@@ -26,7 +28,7 @@ constexpr int32_t kChannelShifts[4] = {24, 16, 8, 0};
 constexpr int32_t kLargestTap = 255;
 constexpr int32_t kExactFloatLimit = 1 << 24;  // integers below this are exact in single precision
 constexpr int32_t kSteps = 256;                // quotients the clamp to 0..255 must tell apart
-constexpr int kLanes = 8;                      // rows in flight; 8 keeps all registers busy
+constexpr int kLanes = 12;  // rows in flight: enough independent work to hide the step-to-step chain
 
 int32_t clampIndex(int32_t index, int32_t last) {
     return index < 0 ? 0 : (index > last ? last : index);
@@ -224,6 +226,7 @@ PELLORY_INLINE void filterStepByPixel(const SimdKernel& sk, const KernelWeights&
 
 constexpr int kVectorLanes = 4;
 constexpr int kVectors = kLanes / kVectorLanes;
+static_assert(kLanes % kVectorLanes == 0, "a band is a whole number of vectors");
 constexpr int kBlockSteps = 4;  // steps per transposed block
 
 // The pixels of a vector in two halves of 16-bit channels.
@@ -283,34 +286,50 @@ PELLORY_INLINE void transpose(__m128i& a, __m128i& b, __m128i& c, __m128i& d) {
     d = _mm_unpackhi_epi64(ab2, cd2);
 }
 
-// Band row 4v + k at the column lane k of vector v is on at step.
-PELLORY_INLINE uint32_t* laneAt(const Band& band, int v, int k, int32_t step) {
-    const int lane = kVectorLanes * v + k;
-    return band.rows[lane + 1] + (step - 2 * lane);
-}
 
 // The old pixels of steps first..first + 3, [step][vector].
 struct Block {
     __m128i pixels[kBlockSteps][kVectors];
 };
 
-PELLORY_INLINE void loadBlock(const Band& band, int32_t first, Block& block) {
+// Lane l of the band at step s is on column s of starts[l].
+struct LaneStarts {
+    uint32_t* starts[kLanes];
+};
+
+PELLORY_INLINE LaneStarts laneStarts(const Band& band) {
+    LaneStarts l;
+    // Pointer arithmetic on integers: the start lies before the row for
+    // every lane but the first.
+    for (int lane = 0; lane < kLanes; ++lane)
+        l.starts[lane] = reinterpret_cast<uint32_t*>(
+            reinterpret_cast<uintptr_t>(band.rows[lane + 1]) - 2 * sizeof(uint32_t) * lane);
+    return l;
+}
+
+PELLORY_INLINE void loadBlock(const LaneStarts& lanes, int32_t first, Block& block) {
+#pragma GCC unroll 4
     for (int v = 0; v < kVectors; ++v) {
         __m128i r[kVectorLanes];
+#pragma GCC unroll 4
         for (int k = 0; k < kVectorLanes; ++k)
-            r[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(laneAt(band, v, k, first)));
+            r[k] = _mm_loadu_si128(
+                reinterpret_cast<const __m128i*>(lanes.starts[kVectorLanes * v + k] + first));
         transpose(r[0], r[1], r[2], r[3]);
         for (int i = 0; i < kBlockSteps; ++i) block.pixels[i][v] = r[i];
     }
 }
 
-PELLORY_INLINE void storeBlock(const Band& band, int32_t first, Block& block) {
+PELLORY_INLINE void storeBlock(const LaneStarts& lanes, int32_t first, Block& block) {
+#pragma GCC unroll 4
     for (int v = 0; v < kVectors; ++v) {
         __m128i r[kVectorLanes];
         for (int i = 0; i < kBlockSteps; ++i) r[i] = block.pixels[i][v];
         transpose(r[0], r[1], r[2], r[3]);
+#pragma GCC unroll 4
         for (int k = 0; k < kVectorLanes; ++k)
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(laneAt(band, v, k, first)), r[k]);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(lanes.starts[kVectorLanes * v + k] + first),
+                             r[k]);
     }
 }
 
@@ -355,14 +374,15 @@ PELLORY_INLINE int32_t filterStepsDiagonal(const SimdKernel& sk, const Band& ban
         state[v].verticalLeft =
             split(sk, gather(band, v, -1, first - 1)) + split(sk, gather(band, v, 1, first - 1));
     }
+    const LaneStarts lanes = laneStarts(band);
     Block current;
     Block next;
     Block results;
-    loadBlock(band, first, current);
+    loadBlock(lanes, first, current);
     int32_t start = first;
     // The block after this one is read ahead: lane 0 reaches column start + 7.
     for (; start + 2 * kBlockSteps - 1 <= width - 1; start += kBlockSteps) {
-        loadBlock(band, start + kBlockSteps, next);
+        loadBlock(lanes, start + kBlockSteps, next);
 #pragma GCC unroll 4
         for (int i = 0; i < kBlockSteps; ++i) {
             const int32_t step = start + i;
@@ -373,7 +393,7 @@ PELLORY_INLINE int32_t filterStepsDiagonal(const SimdKernel& sk, const Band& ban
             };
             // The last vector first, so that it still sees the first one's
             // results of the previous step.
-#pragma GCC unroll 2
+#pragma GCC unroll 3
             for (int v = kLast; v >= 0; --v) {
                 VectorState& st = state[v];
                 // Upper taps one column to the right: the lane above's last
@@ -418,7 +438,7 @@ PELLORY_INLINE int32_t filterStepsDiagonal(const SimdKernel& sk, const Band& ban
                 st.latest = result;
             }
         }
-        storeBlock(band, start, results);
+        storeBlock(lanes, start, results);
         current = next;
     }
     return start;

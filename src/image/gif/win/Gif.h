@@ -28,7 +28,9 @@ namespace s::image::gif::win {
 // Ends the file with the frames read so far: no trailer, or the frames'
 // pixels passing the image model's cap in all.
 // Writes: GIF89a with a looping extension, and per frame a graphic control
-// extension, a 256-entry local colour table and 8-bit LZW data, at the origin.
+// extension, a 256-entry local colour table and 8-bit LZW data, each frame
+// at its place (the origin for frames built from pictures). A failed write
+// fails the encode.
 class Gif : public s::image::gif::IGif, public s::thread::PooledBy<Gif> {
 public:
     static constexpr int32_t kHeaderBytes = 13;

@@ -6,6 +6,8 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
+#include "image/bmp/win/Bitmap.h"
+#include "image/bmp/win/BitmapFromImage.h"
 #include "image/jpg/EncodeSetting.h"
 #include "image/win/BufferedImage.h"
 #include "image/win/BufferedImageSet.h"
@@ -21,6 +23,7 @@
 
 namespace s::image::jpg::win {
 
+using s::image::bmp::win::Bitmap;
 using s::image::win::BufferedImage;
 using s::image::win::BufferedImageSet;
 
@@ -58,7 +61,7 @@ struct DecodeJob {
     ErrorManager m_error;
     SourceManager m_source;
     ScanLimit m_progress;
-    s::image::bmp::DibStore* m_storage;  // not owned
+    Bitmap* m_storage;  // not owned
     Jpeg::Fault m_fault;
     JDIMENSION m_rowsDone;
 };
@@ -67,7 +70,7 @@ struct EncodeJob {
     jpeg_compress_struct m_info;
     ErrorManager m_error;
     DestinationManager m_destination;
-    const s::image::bmp::DibStore* m_storage;  // not owned
+    const Bitmap* m_storage;  // not owned
     int32_t m_quality;
 };
 
@@ -294,7 +297,7 @@ bool runDecode(DecodeJob& job, s::io::IInputStream& in)
         return stop(job, Jpeg::Fault::kComponents);
 
     jpeg_start_decompress(&info);
-    if (!job.m_storage->create(static_cast<int32_t>(info.output_width), static_cast<int32_t>(info.output_height), 24))
+    if (!job.m_storage->createBitmap(static_cast<int32_t>(info.output_width), static_cast<int32_t>(info.output_height), 24))
         return stop(job, Jpeg::Fault::kOutOfMemory);
     if (cmyk)
         readCmykRows(job);
@@ -314,7 +317,7 @@ bool runEncode(EncodeJob& job, s::io::IOutputStream& out)
     jpeg_create_compress(&info);
     info.mem->max_memory_to_use = Jpeg::kLibraryMemory;
     installDestination(job, out);
-    const s::image::bmp::DibStore& storage = *job.m_storage;
+    const Bitmap& storage = *job.m_storage;
     info.image_width = static_cast<JDIMENSION>(storage.width());
     info.image_height = static_cast<JDIMENSION>(storage.height());
     info.input_components = 3;
@@ -340,41 +343,67 @@ bool runEncode(EncodeJob& job, s::io::IOutputStream& out)
 
 }  // namespace
 
+Jpeg::Jpeg() : m_storage(Bitmap::take())
+{
+    reset();
+}
+
+Jpeg::~Jpeg()
+{
+    // Destroyed, not given back: at exit the Bitmap pool may already be gone.
+    delete m_storage;
+}
+
 void Jpeg::reset()
 {
-    m_storage.clear();
+    m_storage->reset();
     m_quality = kDefaultQuality;
     m_fault = Fault::kNone;
     m_warnings = 0;
 }
 
+int32_t Jpeg::width() const
+{
+    return m_storage->width();
+}
+
+int32_t Jpeg::height() const
+{
+    return m_storage->height();
+}
+
+int32_t Jpeg::bytesPerRow() const
+{
+    return m_storage->stride();
+}
+
 bool Jpeg::createStorage(int32_t width, int32_t height)
 {
-    return m_storage.create(width, height, 24);
+    return m_storage->createBitmap(width, height, 24);
 }
 
 uint8_t* Jpeg::row(int32_t y) const
 {
-    if (m_storage.isEmpty() || y < 0 || y >= m_storage.height())
+    if (!m_storage->bits() || y < 0 || y >= m_storage->height())
         return nullptr;
-    return m_storage.row(y);
+    return m_storage->row(y);
 }
 
 BufferedImage* Jpeg::toImage(int32_t, BufferedImage* destination)
 {
-    return m_storage.toImage(destination);
+    return m_storage->toImage(0, destination);
 }
 
 void Jpeg::releasePixels()
 {
-    m_storage.clear();
+    m_storage->reset();
 }
 
 bool Jpeg::decode(s::io::IInputStream& in)
 {
-    m_storage.clear();
+    m_storage->reset();
     DecodeJob job{};
-    job.m_storage = &m_storage;
+    job.m_storage = m_storage;
     job.m_fault = Fault::kLibrary;  // what a jump back means
     setUpErrors(job.m_error);
     job.m_info.err = &job.m_error.m_library;
@@ -387,18 +416,18 @@ bool Jpeg::decode(s::io::IInputStream& in)
     // A fatal error before the first row leaves no picture at all; after it,
     // the rows not reached stay black and the picture is kept.
     if (job.m_rowsDone == 0)
-        m_storage.clear();
+        m_storage->reset();
     return decoded;
 }
 
 bool Jpeg::encode(s::io::IOutputStream& out)
 {
-    if (m_storage.isEmpty()) {
+    if (!m_storage->bits()) {
         m_fault = Fault::kNothingToWrite;
         return false;
     }
     EncodeJob job{};
-    job.m_storage = &m_storage;
+    job.m_storage = m_storage;
     job.m_quality = m_quality;
     setUpErrors(job.m_error);
     job.m_info.err = &job.m_error.m_library;
@@ -415,7 +444,7 @@ bool Jpeg::encodeImage(const BufferedImage& image, int32_t quality, int32_t red,
     if (!createStorage(image.width(), image.height()))
         return false;
     const int32_t background = ((red & 0xFF) << 16) | ((green & 0xFF) << 8) | (blue & 0xFF);
-    return m_storage.copyFrom(image, background);
+    return copyImageRows(image, *m_storage, background);
 }
 
 s::image::IEncodedImage* Jpeg::reencodeSet(BufferedImageSet& set)

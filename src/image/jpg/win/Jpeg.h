@@ -1,9 +1,12 @@
 #pragma once
 #include <cstdint>
 
-#include "image/bmp/DibStore.h"
 #include "image/jpg/IJpeg.h"
 #include "thread/PooledBy.h"
+
+namespace s::image::bmp::win {
+class Bitmap;
+}
 
 namespace s::image::jpg::win {
 
@@ -38,15 +41,17 @@ public:
         kWriteFailed,       // the output stream refused bytes
     };
 
-    Jpeg() { reset(); }
-    ~Jpeg() override = default;
+    Jpeg();
+    ~Jpeg() override;
+    Jpeg(const Jpeg&) = delete;
+    Jpeg& operator=(const Jpeg&) = delete;
 
     const char16_t* className() const override { return u"s_image_jpg_win_Jpeg"; }
     s::base::IObject* newInstance() const override { return take(); }
     void reset() override;
 
-    int32_t width() const override { return m_storage.width(); }
-    int32_t height() const override { return m_storage.height(); }
+    int32_t width() const override;
+    int32_t height() const override;
     const char16_t* fileExtension() const override { return u".jpg"; }
     s::image::win::BufferedImage* toImage(int32_t index, s::image::win::BufferedImage* destination) override;
     bool encode(s::io::IOutputStream& out) override;
@@ -61,7 +66,7 @@ public:
     int32_t quality() const override { return m_quality; }
     bool encodeImage(const s::image::win::BufferedImage& image, int32_t quality, int32_t red, int32_t green, int32_t blue) override;
     int32_t bitDepth() const override { return 24; }
-    int32_t bytesPerRow() const override { return static_cast<int32_t>(m_storage.stride()); }
+    int32_t bytesPerRow() const override;
     uint8_t* row(int32_t y) const override;
 
     Fault lastFault() const { return m_fault; }
@@ -70,7 +75,9 @@ public:
 
 private:
     int32_t m_quality = kDefaultQuality;
-    s::image::bmp::DibStore m_storage;
+    // The picture, bottom-up as a DIB section holds it; taken from the Bitmap
+    // pool with this object and destroyed with it. Owned.
+    s::image::bmp::win::Bitmap* m_storage;
     Fault m_fault = Fault::kNone;
     int32_t m_warnings = 0;
 };

@@ -2,6 +2,8 @@
 
 #include <png.h>
 
+#include "image/bmp/win/Bitmap.h"
+#include "image/bmp/win/BitmapFromImage.h"
 #include "image/png/EncodeSetting.h"
 #include "image/win/BufferedImage.h"
 #include "image/win/BufferedImageSet.h"
@@ -18,6 +20,7 @@
 
 namespace s::image::png::win {
 
+using s::image::bmp::win::Bitmap;
 using s::image::win::BufferedImage;
 using s::image::win::BufferedImageSet;
 
@@ -32,7 +35,7 @@ struct DecodeJob {
     png_structp m_png;
     png_infop m_info;
     s::io::IInputStream* m_stream;       // not owned
-    s::image::bmp::DibStore* m_storage;  // not owned
+    Bitmap* m_storage;  // not owned
     Png::Fault m_fault;
     uint64_t m_rowsDone;
 };
@@ -41,7 +44,7 @@ struct EncodeJob {
     png_structp m_png;
     png_infop m_info;
     s::io::IOutputStream* m_stream;            // not owned
-    const s::image::bmp::DibStore* m_storage;  // not owned
+    const Bitmap* m_storage;  // not owned
     bool m_interlace;
     Png::Fault m_fault;
 };
@@ -149,7 +152,7 @@ bool runDecode(DecodeJob& job)
     if (png_get_rowbytes(png, info) != static_cast<size_t>(width) * 4)
         return stop(job, Png::Fault::kLibrary);
 
-    if (!job.m_storage->create(static_cast<int32_t>(width), static_cast<int32_t>(height), 32))
+    if (!job.m_storage->createBitmap(static_cast<int32_t>(width), static_cast<int32_t>(height), 32))
         return stop(job, Png::Fault::kOutOfMemory);
     // Every row of every pass, as png_read_image does; the library fills in
     // the pixels of each pass and leaves the others as they are.
@@ -169,7 +172,7 @@ bool runEncode(EncodeJob& job)
     png_infop info = job.m_info;
     if (setjmp(png_jmpbuf(png)))
         return false;
-    const s::image::bmp::DibStore& storage = *job.m_storage;
+    const Bitmap& storage = *job.m_storage;
     png_set_write_fn(png, &job, &onWrite, &onFlush);
     png_set_IHDR(png, info, static_cast<png_uint_32>(storage.width()), static_cast<png_uint_32>(storage.height()), 8,
                  PNG_COLOR_TYPE_RGB_ALPHA, job.m_interlace ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
@@ -189,41 +192,67 @@ bool runEncode(EncodeJob& job)
 
 }  // namespace
 
+Png::Png() : m_storage(Bitmap::take())
+{
+    reset();
+}
+
+Png::~Png()
+{
+    // Destroyed, not given back: at exit the Bitmap pool may already be gone.
+    delete m_storage;
+}
+
 void Png::reset()
 {
-    m_storage.clear();
+    m_storage->reset();
     m_interlace = false;
     m_fault = Fault::kNone;
 }
 
+int32_t Png::width() const
+{
+    return m_storage->width();
+}
+
+int32_t Png::height() const
+{
+    return m_storage->height();
+}
+
+int32_t Png::bytesPerRow() const
+{
+    return m_storage->stride();
+}
+
 bool Png::createStorage(int32_t width, int32_t height)
 {
-    return m_storage.create(width, height, 32);
+    return m_storage->createBitmap(width, height, 32);
 }
 
 uint8_t* Png::row(int32_t y) const
 {
-    if (m_storage.isEmpty() || y < 0 || y >= m_storage.height())
+    if (!m_storage->bits() || y < 0 || y >= m_storage->height())
         return nullptr;
-    return m_storage.row(y);
+    return m_storage->row(y);
 }
 
 BufferedImage* Png::toImage(int32_t, BufferedImage* destination)
 {
-    return m_storage.toImage(destination);
+    return m_storage->toImage(0, destination);
 }
 
 void Png::releasePixels()
 {
-    m_storage.clear();
+    m_storage->reset();
 }
 
 bool Png::decode(s::io::IInputStream& in)
 {
-    m_storage.clear();
+    m_storage->reset();
     DecodeJob job{};
     job.m_stream = &in;
-    job.m_storage = &m_storage;
+    job.m_storage = m_storage;
     job.m_fault = Fault::kLibrary;  // what a jump back means unless a callback says more
     job.m_png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, &onError, &onWarning);
     if (!job.m_png) {
@@ -239,19 +268,19 @@ bool Png::decode(s::io::IInputStream& in)
     // A fatal error before the first row leaves no picture at all; after it,
     // the rows not reached stay transparent black and the picture is kept.
     if (job.m_rowsDone == 0)
-        m_storage.clear();
+        m_storage->reset();
     return decoded;
 }
 
 bool Png::encode(s::io::IOutputStream& out)
 {
-    if (m_storage.isEmpty()) {
+    if (!m_storage->bits()) {
         m_fault = Fault::kNothingToWrite;
         return false;
     }
     EncodeJob job{};
     job.m_stream = &out;
-    job.m_storage = &m_storage;
+    job.m_storage = m_storage;
     job.m_interlace = m_interlace;
     job.m_fault = Fault::kLibrary;
     job.m_png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, &onError, &onWarning);
@@ -274,7 +303,7 @@ bool Png::encodeImage(const BufferedImage& image, bool interlace, bool keepTrans
     if (!createStorage(image.width(), image.height()))
         return false;
     const int32_t background = keepTransparency ? -1 : (((red & 0xFF) << 16) | ((green & 0xFF) << 8) | (blue & 0xFF));
-    return m_storage.copyFrom(image, background);
+    return copyImageRows(image, *m_storage, background);
 }
 
 s::image::IEncodedImage* Png::reencodeSet(BufferedImageSet& set)

@@ -1,9 +1,12 @@
 #pragma once
 #include <cstdint>
 
-#include "image/bmp/DibStore.h"
 #include "image/png/IPng.h"
 #include "thread/PooledBy.h"
+
+namespace s::image::bmp::win {
+class Bitmap;
+}
 
 namespace s::image::png::win {
 
@@ -38,15 +41,17 @@ public:
         kWriteFailed,
     };
 
-    Png() { reset(); }
-    ~Png() override = default;
+    Png();
+    ~Png() override;
+    Png(const Png&) = delete;
+    Png& operator=(const Png&) = delete;
 
     const char16_t* className() const override { return u"s_image_png_win_Png"; }
     s::base::IObject* newInstance() const override { return take(); }
     void reset() override;
 
-    int32_t width() const override { return m_storage.width(); }
-    int32_t height() const override { return m_storage.height(); }
+    int32_t width() const override;
+    int32_t height() const override;
     const char16_t* fileExtension() const override { return u".png"; }
     s::image::win::BufferedImage* toImage(int32_t index, s::image::win::BufferedImage* destination) override;
     bool encode(s::io::IOutputStream& out) override;
@@ -61,14 +66,16 @@ public:
     bool isInterlaced() const override { return m_interlace; }
     bool encodeImage(const s::image::win::BufferedImage& image, bool interlace, bool keepTransparency, int32_t red, int32_t green, int32_t blue) override;
     int32_t bitDepth() const override { return 32; }
-    int32_t bytesPerRow() const override { return static_cast<int32_t>(m_storage.stride()); }
+    int32_t bytesPerRow() const override;
     uint8_t* row(int32_t y) const override;
 
     Fault lastFault() const { return m_fault; }
 
 private:
     bool m_interlace = false;
-    s::image::bmp::DibStore m_storage;
+    // The picture, bottom-up as a DIB section holds it; taken from the Bitmap
+    // pool with this object and destroyed with it. Owned.
+    s::image::bmp::win::Bitmap* m_storage;
     Fault m_fault = Fault::kNone;
 };
 
