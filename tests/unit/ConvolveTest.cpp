@@ -300,7 +300,7 @@ TEST(ConvolvePass, EmptyPictureIsLeftAlone) {
 TEST(ConvolvePass, FastFormsMatchReferenceForEveryStrength) {
     const std::pair<int32_t, int32_t> sizes[] = {
         {1, 1},  {1, 17}, {17, 1}, {2, 2},   {3, 7},   {7, 3},   {5, 5},
-        {23, 9}, {31, 27}, {33, 40}, {64, 41}, {301, 29}};
+        {23, 9}, {31, 27}, {35, 25}, {33, 40}, {40, 36}, {64, 41}, {301, 29}};
     std::mt19937 random(20240611);
     std::vector<std::vector<uint32_t>> inputs;
     for (const auto& [w, h] : sizes) inputs.push_back(randomPixels(size_t(w) * h, random));
@@ -331,6 +331,7 @@ TEST(ConvolvePass, OtherKernelsMatchReference) {
     } cases[] = {
         {"gaussian", {{1, 2, 1, 2, 4, 2, 1, 2, 1}, 16}, true},
         {"identity", {{0, 0, 0, 0, 1, 0, 0, 0, 0}, 1}, true},
+        {"sharpen with corners", {{-1, -2, -1, -2, 16, -2, -1, -2, -1}, 4}, true},
         {"edge finder, divisor 0", {{-1, -1, -1, -1, 8, -1, -1, -1, -1}, 0}, false},
         {"lopsided", {{0, 0, 0, 0, 2, 1, 0, 1, 0}, 4}, false},
     };

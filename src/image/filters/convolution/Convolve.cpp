@@ -69,6 +69,7 @@ struct FastKernel {
     int16_t centreWithEdges;
     int16_t centreWithCorners;
     bool hasCorners;
+    bool staysInRange;  // no weight below 0 and their sum within the divisor: no clamp needed
     float reciprocal;
 };
 
@@ -92,6 +93,8 @@ bool prepareFastKernel(const KernelWeights& k, FastKernel& out) {
     out.corner = static_cast<int16_t>(corner);
     out.edge = static_cast<int16_t>(edge);
     out.hasCorners = corner != 0;
+    out.staysInRange = corner >= 0 && edge >= 0 && centre >= 0 &&
+                       4 * int64_t{corner} + 4 * int64_t{edge} + centre <= k.divisor;
     // Without corners the whole centre goes with the edges.
     out.centreWithEdges = static_cast<int16_t>(out.hasCorners ? centre / 2 : centre);
     out.centreWithCorners = static_cast<int16_t>(centre - out.centreWithEdges);
@@ -144,14 +147,17 @@ PELLORY_INLINE SimdKernel makeSimdKernel(const FastKernel& f) {
     return s;
 }
 
-// The division and clamp shared by both forms below: 32-bit sums in, the
-// quotients clamped to 0..255 out as 16-bit words (packs saturate, so a
-// negative quotient meets the 0 and a large one the 255).
-PELLORY_INLINE __m128i divideAndClamp(const SimdKernel& sk, __m128i sumsA, __m128i sumsB) {
+// The division shared by both forms below: 32-bit sums in, the quotients out
+// as 16-bit words, clamped to 0..255 (packs saturate, so a quotient far out
+// of range still meets the clamp). A kernel whose sums stay within
+// 0..255 * divisor needs no clamp, which the diagonal form's blur saves.
+template <bool kClamp>
+PELLORY_INLINE __m128i divide(const SimdKernel& sk, __m128i sumsA, __m128i sumsB) {
     const __m128i a = _mm_cvttps_epi32(_mm_mul_ps(_mm_cvtepi32_ps(sumsA), sk.reciprocal));
     const __m128i b = _mm_cvttps_epi32(_mm_mul_ps(_mm_cvtepi32_ps(sumsB), sk.reciprocal));
-    return _mm_min_epi16(_mm_max_epi16(_mm_packs_epi32(a, b), _mm_setzero_si128()),
-                         sk.channelMax);
+    const __m128i words = _mm_packs_epi32(a, b);
+    if (!kClamp) return words;
+    return _mm_min_epi16(_mm_max_epi16(words, _mm_setzero_si128()), sk.channelMax);
 }
 
 // --- One pixel at a time, for the band edges and the rows no full band
@@ -178,7 +184,7 @@ PELLORY_INLINE void filterInteriorPixel(const SimdKernel& sk, const uint32_t* ab
         sums = _mm_add_epi32(
             sums, _mm_madd_epi16(_mm_unpacklo_epi16(centre, corners), sk.centreAndCorner));
     }
-    const __m128i words = divideAndClamp(sk, sums, sums);
+    const __m128i words = divide<true>(sk, sums, sums);
     row[j] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(words, words)));
 }
 
@@ -286,41 +292,30 @@ PELLORY_INLINE void transpose(__m128i& a, __m128i& b, __m128i& c, __m128i& d) {
     d = _mm_unpackhi_epi64(ab2, cd2);
 }
 
-
 // The old pixels of steps first..first + 3, [step][vector].
 struct Block {
     __m128i pixels[kBlockSteps][kVectors];
 };
 
-// Lane l of the band at step s is on column s of starts[l].
-struct LaneStarts {
-    uint32_t* starts[kLanes];
-};
-
-PELLORY_INLINE LaneStarts laneStarts(const Band& band) {
-    LaneStarts l;
-    // Pointer arithmetic on integers: the start lies before the row for
-    // every lane but the first.
-    for (int lane = 0; lane < kLanes; ++lane)
-        l.starts[lane] = reinterpret_cast<uint32_t*>(
-            reinterpret_cast<uintptr_t>(band.rows[lane + 1]) - 2 * sizeof(uint32_t) * lane);
-    return l;
+// Where lane k of vector v is at a step.
+PELLORY_INLINE uint32_t* laneAt(const Band& band, int v, int k, int32_t step) {
+    const int lane = kVectorLanes * v + k;
+    return band.rows[lane + 1] + (step - 2 * lane);
 }
 
-PELLORY_INLINE void loadBlock(const LaneStarts& lanes, int32_t first, Block& block) {
+PELLORY_INLINE void loadBlock(const Band& band, int32_t first, Block& block) {
 #pragma GCC unroll 4
     for (int v = 0; v < kVectors; ++v) {
         __m128i r[kVectorLanes];
 #pragma GCC unroll 4
         for (int k = 0; k < kVectorLanes; ++k)
-            r[k] = _mm_loadu_si128(
-                reinterpret_cast<const __m128i*>(lanes.starts[kVectorLanes * v + k] + first));
+            r[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(laneAt(band, v, k, first)));
         transpose(r[0], r[1], r[2], r[3]);
         for (int i = 0; i < kBlockSteps; ++i) block.pixels[i][v] = r[i];
     }
 }
 
-PELLORY_INLINE void storeBlock(const LaneStarts& lanes, int32_t first, Block& block) {
+PELLORY_INLINE void storeBlock(const Band& band, int32_t first, Block& block) {
 #pragma GCC unroll 4
     for (int v = 0; v < kVectors; ++v) {
         __m128i r[kVectorLanes];
@@ -328,8 +323,7 @@ PELLORY_INLINE void storeBlock(const LaneStarts& lanes, int32_t first, Block& bl
         transpose(r[0], r[1], r[2], r[3]);
 #pragma GCC unroll 4
         for (int k = 0; k < kVectorLanes; ++k)
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(lanes.starts[kVectorLanes * v + k] + first),
-                             r[k]);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(laneAt(band, v, k, first)), r[k]);
     }
 }
 
@@ -360,7 +354,7 @@ struct VectorState {
 // vector reading the row above the band), the lower row is the lane below's
 // old pixels two steps ahead (lane 3 of the last vector reading the row below
 // the band), the centre and right are the lane's own old pixels.
-template <bool kCorners>
+template <bool kCorners, bool kClamp>
 PELLORY_INLINE int32_t filterStepsDiagonal(const SimdKernel& sk, const Band& band, int32_t first,
                                            int32_t width) {
     const uint32_t* aboveBand = band.rows[0];
@@ -374,15 +368,14 @@ PELLORY_INLINE int32_t filterStepsDiagonal(const SimdKernel& sk, const Band& ban
         state[v].verticalLeft =
             split(sk, gather(band, v, -1, first - 1)) + split(sk, gather(band, v, 1, first - 1));
     }
-    const LaneStarts lanes = laneStarts(band);
     Block current;
     Block next;
     Block results;
-    loadBlock(lanes, first, current);
+    loadBlock(band, first, current);
     int32_t start = first;
     // The block after this one is read ahead: lane 0 reaches column start + 7.
     for (; start + 2 * kBlockSteps - 1 <= width - 1; start += kBlockSteps) {
-        loadBlock(lanes, start + kBlockSteps, next);
+        loadBlock(band, start + kBlockSteps, next);
 #pragma GCC unroll 4
         for (int i = 0; i < kBlockSteps; ++i) {
             const int32_t step = start + i;
@@ -430,7 +423,7 @@ PELLORY_INLINE int32_t filterStepsDiagonal(const SimdKernel& sk, const Band& ban
                         high = _mm_add_epi32(
                             high, _mm_madd_epi16(_mm_unpackhi_epi16(c, x), sk.centreAndCorner));
                     }
-                    (half == 0 ? result.even : result.odd) = divideAndClamp(sk, low, high);
+                    (half == 0 ? result.even : result.odd) = divide<kClamp>(sk, low, high);
                 }
                 results.pixels[i][v] = join(result);
                 st.verticalLeft = st.vertical;
@@ -438,13 +431,13 @@ PELLORY_INLINE int32_t filterStepsDiagonal(const SimdKernel& sk, const Band& ban
                 st.latest = result;
             }
         }
-        storeBlock(lanes, start, results);
+        storeBlock(band, start, results);
         current = next;
     }
     return start;
 }
 
-template <bool kCorners>
+template <bool kCorners, bool kClamp>
 PELLORY_INLINE void filterBand(const SimdKernel& sk, const KernelWeights& k, uint32_t* const* rows,
                                int32_t width, int32_t height, const Band& band) {
     const int32_t lastStep = width - 1 + 2 * (band.lanes - 1);
@@ -457,31 +450,33 @@ PELLORY_INLINE void filterBand(const SimdKernel& sk, const KernelWeights& k, uin
     if (inside && diagonalFirst + 2 * kBlockSteps - 1 <= width - 1) {
         for (; step < diagonalFirst; ++step)
             filterStepByPixel<kCorners>(sk, k, rows, width, height, band, step);
-        step = filterStepsDiagonal<kCorners>(sk, band, diagonalFirst, width);
+        step = filterStepsDiagonal<kCorners, kClamp>(sk, band, diagonalFirst, width);
     }
     for (; step <= lastStep; ++step)
         filterStepByPixel<kCorners>(sk, k, rows, width, height, band, step);
 }
 
 // Bands run top to bottom: a band starts when every row above it is final.
-template <bool kCorners>
+template <bool kCorners, bool kClamp>
 PELLORY_INLINE void filterBands(const FastKernel& f, const KernelWeights& k, uint32_t* const* rows,
                                 int32_t width, int32_t height) {
     const SimdKernel sk = makeSimdKernel(f);
     for (int32_t top = 0; top < height; top += kLanes)
-        filterBand<kCorners>(sk, k, rows, width, height, makeBand(rows, height, top));
+        filterBand<kCorners, kClamp>(sk, k, rows, width, height, makeBand(rows, height, top));
 }
 
 PELLORY_INLINE void filterFast(const FastKernel& f, const KernelWeights& k, uint32_t* const* rows,
                                int32_t width, int32_t height) {
-    if (f.hasCorners)
-        filterBands<true>(f, k, rows, width, height);
+    if (!f.hasCorners)
+        filterBands<false, true>(f, k, rows, width, height);
+    else if (f.staysInRange)
+        filterBands<true, false>(f, k, rows, width, height);
     else
-        filterBands<false>(f, k, rows, width, height);
+        filterBands<true, true>(f, k, rows, width, height);
 }
 
-// The same code three times; the wider tiers gain three-operand encodings
-// and pmovzx loads, chosen by the compiler.
+// The same code three times: the wider tiers gain three-operand encodings
+// and a one-instruction lane shift (palignr), chosen by the compiler.
 void filterFastSse2(const FastKernel& f, const KernelWeights& k, uint32_t* const* rows,
                     int32_t width, int32_t height) {
     filterFast(f, k, rows, width, height);
@@ -543,8 +538,9 @@ void convolveNaive(const KernelWeights& k, uint32_t* const* rows, int32_t width,
 bool exactReciprocal(int32_t divisor, float& out) {
     if (divisor < 1 || divisor > kLargestDivisor) return false;
     // The nearest float to 1/divisor can land a hair low, so q * divisor
-    // would truncate to q - 1; a few ulps up is enough and stays far from the
-    // other side (that needs about 2^-18 relative for the largest divisors).
+    // would truncate to q - 1; a few ulps up is enough and stays clear of
+    // the other side, which allows 1 / (256 * divisor) relative (about
+    // 2^-18 for the divisors in use, 20-odd ulps).
     float candidate = static_cast<float>(1.0 / divisor);
     for (int ulps = 0; ulps < 64; ++ulps) {
         if (isExactReciprocal(divisor, candidate)) {

@@ -63,7 +63,9 @@ bool hasFastPath(const KernelWeights& k);
 // A single-precision multiplier m such that int32_t(float(sum) * m) equals
 // sum / divisor for every sum in 0 .. 256 * divisor; below that range the
 // product truncates to 0 or less, above it to 256 or more, which is all the
-// clamp to 0..255 needs. False when divisor is below 1 or above kLargestDivisor.
+// clamp to 0..255 needs. False when divisor is below 1 or above
+// kLargestDivisor, or when no single-precision value qualifies (possible only
+// for large divisors, whose tolerance shrinks to an ulp or so).
 bool exactReciprocal(int32_t divisor, float& out);
 
 constexpr int32_t kLargestDivisor = 1 << 15;  // 256 * divisor stays exact in single precision
