@@ -339,6 +339,23 @@ PELLORY_INLINE __m128i gather(const Band& band, int v, int rowOffset, int32_t st
                           static_cast<int32_t>(p[2]), static_cast<int32_t>(p[3]));
 }
 
+// One half of a vector's pixels: weighs centre, edge and corner sums of two
+// channels of four pixels, divides and clamps. The words of a pixel go to
+// pmaddwd as (centre, edge) and (centre, corner) pairs.
+template <bool kCorners, bool kClamp>
+PELLORY_INLINE __m128i weighHalf(const SimdKernel& sk, __m128i centre, __m128i edges,
+                                 __m128i corners) {
+    __m128i low = _mm_madd_epi16(_mm_unpacklo_epi16(centre, edges), sk.centreAndEdge);
+    __m128i high = _mm_madd_epi16(_mm_unpackhi_epi16(centre, edges), sk.centreAndEdge);
+    if (kCorners) {
+        low = _mm_add_epi32(
+            low, _mm_madd_epi16(_mm_unpacklo_epi16(centre, corners), sk.centreAndCorner));
+        high = _mm_add_epi32(
+            high, _mm_madd_epi16(_mm_unpackhi_epi16(centre, corners), sk.centreAndCorner));
+    }
+    return divide<kClamp>(sk, low, high);
+}
+
 // What a vector carries from one step to the next.
 struct VectorState {
     Split latest;    // its results of the previous step: the left taps
@@ -409,22 +426,10 @@ PELLORY_INLINE int32_t filterStepsDiagonal(const SimdKernel& sk, const Band& ban
                 const Split right = split(sk, ahead(1, v));
                 // The left taps are on the chain from step to step: add them last.
                 const Split edges = (st.vertical + right) + st.latest;
-                Split result;
-                for (int half = 0; half < 2; ++half) {
-                    const __m128i c = half == 0 ? centre.even : centre.odd;
-                    const __m128i e = half == 0 ? edges.even : edges.odd;
-                    __m128i low = _mm_madd_epi16(_mm_unpacklo_epi16(c, e), sk.centreAndEdge);
-                    __m128i high = _mm_madd_epi16(_mm_unpackhi_epi16(c, e), sk.centreAndEdge);
-                    if (kCorners) {
-                        const Split corners = st.verticalLeft + verticalRight;
-                        const __m128i x = half == 0 ? corners.even : corners.odd;
-                        low = _mm_add_epi32(
-                            low, _mm_madd_epi16(_mm_unpacklo_epi16(c, x), sk.centreAndCorner));
-                        high = _mm_add_epi32(
-                            high, _mm_madd_epi16(_mm_unpackhi_epi16(c, x), sk.centreAndCorner));
-                    }
-                    (half == 0 ? result.even : result.odd) = divide<kClamp>(sk, low, high);
-                }
+                const Split corners = kCorners ? st.verticalLeft + verticalRight : edges;
+                const Split result{
+                    weighHalf<kCorners, kClamp>(sk, centre.even, edges.even, corners.even),
+                    weighHalf<kCorners, kClamp>(sk, centre.odd, edges.odd, corners.odd)};
                 results.pixels[i][v] = join(result);
                 st.verticalLeft = st.vertical;
                 st.vertical = verticalRight;
