@@ -103,7 +103,7 @@ void makeSynthetic(Picture& picture) {
             const uint32_t b = ((x ^ y) + noise) & 0xFF;
             picture.pixels[size_t(y) * kSyntheticWidth + x] = a << 24 | r << 16 | g << 8 | b;
         }
-    picture.source = "synthetic 4000x3000 (no corpus photo)";
+    picture.source = "synthetic picture (no corpus photo)";
 }
 
 const Picture& picture() {
