@@ -25,8 +25,8 @@ namespace s::image::gif::win {
 // cap or than its data could ever produce, a minimum code size outside 2..11.
 // Ends a frame early, the rest of it index 0: a code above the next free
 // code, a "previous string" code right after a clear, the end of its data.
-// Ends the file with the frames read so far: no trailer, or the frames'
-// pixels passing the image model's cap in all.
+// Ends the file with the frames read so far: no trailer, or the frames
+// (pixels and colour tables) passing the image model's cap in all.
 // Writes: GIF89a with a looping extension, and per frame a graphic control
 // extension, a 256-entry local colour table and 8-bit LZW data, each frame
 // at its place (the origin for frames built from pictures). A failed write

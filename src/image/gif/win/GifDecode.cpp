@@ -97,7 +97,7 @@ bool readStream(s::io::IInputStream& in, std::unique_ptr<uint8_t[]>& data, size_
 struct Gif::DecodeState {
     bool controlPending = false;
     bool trailerSeen = false;
-    uint64_t pixelsUsed = 0;
+    uint64_t memoryUsed = 0;  // bytes of frames kept so far
 };
 
 bool Gif::decode(s::io::IInputStream& in)
@@ -310,8 +310,10 @@ Gif::Step Gif::decodeFrame(int32_t minCodeSize, DecodeState& state)
         note(Fault::kFrameBeyondData);
         return Step::kGoOn;
     }
-    // All frames together stay within what one picture may hold.
-    if (state.pixelsUsed + pixels > s::platform::PixelStore::kMaxPixels) {
+    // All frames together stay within what one picture may hold; each one
+    // costs its colour table too, so that a flood of tiny frames ends as well.
+    const uint64_t cost = pixels + sizeof(uint32_t) * GifFrame::kTableEntries;
+    if (state.memoryUsed + cost > s::platform::PixelStore::kMaxPixels) {
         note(Fault::kTooLarge);
         return Step::kStop;
     }
@@ -351,7 +353,7 @@ Gif::Step Gif::decodeFrame(int32_t minCodeSize, DecodeState& state)
         delay = u16At(m_controlBlock + 2) * 10;
     }
     addFrame(frame.take(), transparent, delay, disposal);
-    state.pixelsUsed += pixels;
+    state.memoryUsed += cost;
     return Step::kGoOn;
 }
 

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <vector>
 
 #include "image/filters/reduction/Quantizer.h"
 #include "image/gif/win/Gif.h"
@@ -165,6 +167,60 @@ void keepOnlyChanges(BufferedImage& work, const BufferedImage& previous, int32_t
     work.setHasAlpha(anyTransparent);
 }
 
+// The picture to reduce, in work, when image itself will not do: with
+// transparency, a copy whose alpha is cut to 0 or 255 and whose transparent
+// pixels show the background; without, image flattened onto the background.
+// A picture whose alpha bytes do not match its flag is taken as the opaque
+// picture it claims to be. False when memory is refused.
+bool workingPicture(const BufferedImage& image, bool transparency, int32_t red, int32_t green, int32_t blue, int32_t alphaCut, Pooled<BufferedImage>& work)
+{
+    if (transparency) {
+        work.hold(image.copyTo(nullptr));
+        if (!work)
+            return false;
+        alphaThreshold(*work, alphaCut);
+        setTransparentColor(*work, red, green, blue);
+        return true;
+    }
+    if (!image.hasAlpha() && !anyNotOpaque(image))
+        return true;
+    work.hold(BufferedImage::createImage(image.width(), image.height()));
+    if (!work)
+        return false;
+    const uint32_t background = kOpaque | (static_cast<uint32_t>(red) & 0xFF) << 16 | (static_cast<uint32_t>(green) & 0xFF) << 8 | (static_cast<uint32_t>(blue) & 0xFF);
+    for (int32_t y = 0; y < image.height(); ++y) {
+        uint32_t* line = work->row(y);
+        const uint32_t* in = image.row(y);
+        for (int32_t x = 0; x < image.width(); ++x)
+            line[x] = image.hasAlpha() ? background : in[x] | kOpaque;
+    }
+    work->setHasAlpha(false);
+    if (image.hasAlpha())
+        work->drawImage(0, 0, image.width(), image.height(), image, 0, 0, false);
+    return true;
+}
+
+// Builds at most colors colours from the picture into the frame's table
+// and maps each pixel: opaque ones to their nearest colour, any other to
+// the index just past the colours.
+void mapColors(const BufferedImage& picture, int32_t colors, GifFrame& frame)
+{
+    const int32_t w = picture.width();
+    const int32_t h = picture.height();
+    Pooled<Quantizer> quantizer(Quantizer::take());
+    const std::ptrdiff_t stride = h > 1 ? picture.row(1) - picture.row(0) : 0;
+    quantizer->quantize(picture.row(0), w, h, stride, colors);
+    for (int32_t i = 0; i < colors; ++i)
+        frame.colorTable()[i] = quantizer->paletteColor(i) & kColorMask;
+    IndexCache cache(*quantizer);
+    for (int32_t y = 0; y < h; ++y) {
+        const uint32_t* in = picture.row(y);
+        uint8_t* out = frame.row(y);
+        for (int32_t x = 0; x < w; ++x)
+            out[x] = alphaOf(in[x]) == 0xFF ? cache.indexOf(in[x]) : static_cast<uint8_t>(colors);
+    }
+}
+
 }  // namespace
 
 bool Gif::encodeImage(const BufferedImage& image, int32_t bitDepth, bool keepTransparency, int32_t red, int32_t green, int32_t blue, int32_t alphaCut)
@@ -175,62 +231,18 @@ bool Gif::encodeImage(const BufferedImage& image, int32_t bitDepth, bool keepTra
         note(Fault::kBadPicture);
         return false;
     }
-    const int32_t depth = frameDepth(bitDepth);
-    const int32_t colors = (1 << depth) - 1;
-    int32_t transparent = -1;
+    const int32_t colors = (1 << frameDepth(bitDepth)) - 1;
+    const bool transparency = image.hasAlpha() && keepTransparency;
     Pooled<BufferedImage> work;
-    if (image.hasAlpha() && keepTransparency) {
-        work.hold(image.copyTo(nullptr));
-        if (!work) {
-            note(Fault::kOutOfMemory);
-            return false;
-        }
-        alphaThreshold(*work, alphaCut);
-        setTransparentColor(*work, red, green, blue);
-        transparent = colors;
-    } else if (image.hasAlpha() || anyNotOpaque(image)) {
-        // Flattened onto the background; a picture whose alpha bytes do not
-        // match its flag is taken as the opaque picture it claims to be.
-        work.hold(BufferedImage::createImage(w, h));
-        if (!work) {
-            note(Fault::kOutOfMemory);
-            return false;
-        }
-        const uint32_t background = kOpaque | (static_cast<uint32_t>(red) & 0xFF) << 16 | (static_cast<uint32_t>(green) & 0xFF) << 8 | (static_cast<uint32_t>(blue) & 0xFF);
-        for (int32_t y = 0; y < h; ++y) {
-            uint32_t* line = work->row(y);
-            if (image.hasAlpha()) {
-                std::fill(line, line + w, background);
-            } else {
-                const uint32_t* in = image.row(y);
-                for (int32_t x = 0; x < w; ++x)
-                    line[x] = in[x] | kOpaque;
-            }
-        }
-        work->setHasAlpha(false);
-        if (image.hasAlpha())
-            work->drawImage(0, 0, w, h, image, 0, 0, false);
-    }
-    const BufferedImage& source = work ? *work : image;
-
     Pooled<GifFrame> frame(GifFrame::take());
-    if (!frame->create(w, h)) {
+    if (!workingPicture(image, transparency, red, green, blue, alphaCut, work) || !frame->create(w, h)) {
         note(Fault::kOutOfMemory);
         return false;
     }
-    Pooled<Quantizer> quantizer(Quantizer::take());
-    const std::ptrdiff_t stride = h > 1 ? source.row(1) - source.row(0) : 0;
-    quantizer->quantize(source.row(0), w, h, stride, colors);
-    for (int32_t i = 0; i < colors; ++i)
-        frame->colorTable()[i] = quantizer->paletteColor(i) & kColorMask;
-    IndexCache cache(*quantizer);
-    for (int32_t y = 0; y < h; ++y) {
-        const uint32_t* in = source.row(y);
-        uint8_t* out = frame->row(y);
-        for (int32_t x = 0; x < w; ++x)
-            out[x] = alphaOf(in[x]) == 0xFF ? cache.indexOf(in[x]) : static_cast<uint8_t>(colors);
-    }
-    return addFrame(frame.take(), transparent, 0, 0);
+    mapColors(work ? *work : image, colors, *frame);
+    // The index past the colours, which non-opaque pixels got, is the
+    // transparent one when transparency stays.
+    return addFrame(frame.take(), transparency ? colors : -1, 0, 0);
 }
 
 bool Gif::encodeAnimation(const BufferedImageSet& set, int32_t bitDepth, bool keepTransparency, int32_t red, int32_t green, int32_t blue)
