@@ -584,11 +584,11 @@ class Checker:
                         r"(?:I64|ll|l|h|hh)?[diouxXeEfgGcsSp])")
 
     def check_placeholders(self, where, e, t):
-        def specs(s):
+        def formats(s):
             return sorted(self.PRINTF.findall(s))
-        if specs(e) != specs(t):
+        if formats(e) != formats(t):
             self.error("%s: format specifiers %s in English, %s in the translation"
-                       % (where, specs(e), specs(t)))
+                       % (where, formats(e), formats(t)))
         for token, name in (("\n", "line breaks"), ("\r", "carriage returns"),
                             (">>", '">>"'), ("<<", '"<<"')):
             if e.count(token) != t.count(token):

@@ -594,10 +594,10 @@ TEST(IcoEncode, SettingStretchesFilteredPicturesToEachEntry)
 
     Pooled<EncodeSetting> setting(EncodeSetting::take());
     setting->setKeepRatio(false);
-    setting->entrySpecs().add(20 << 16 | 24);
+    setting->entryShapes().add(20 << 16 | 24);
     // A list of another length gives nothing.
     EXPECT_EQ(nullptr, setting->toEncodedSet(*set));
-    setting->entrySpecs().add(16 << 16 | 8);
+    setting->entryShapes().add(16 << 16 | 8);
     Pooled<s::image::IEncodedImage> encoded(setting->toEncodedSet(*set));
     auto* icon = dynamic_cast<Icon*>(encoded.get());
     ASSERT_NE(nullptr, icon);

@@ -17,11 +17,6 @@ using s::thread::Pooled;
 
 namespace {
 
-uint8_t channel(int32_t value)
-{
-    return static_cast<uint8_t>(value < 0 ? 0 : value > 255 ? 255 : value);
-}
-
 // picture centred on a size x size canvas of transparent black, as a new
 // pooled image.
 BufferedImage* centred(BufferedImage& picture, int32_t size)
@@ -46,9 +41,9 @@ BufferedImage* centred(BufferedImage& picture, int32_t size)
 void EncodeSetting::reset()
 {
     m_keepTransparency = true;
-    m_bgRed = m_bgGreen = m_bgBlue = kWhite;
+    resetBackground();
     m_keepRatio = true;
-    m_entrySpecs.clearAndFree();
+    m_entryShapes.clearAndFree();
 }
 
 s::image::IEncodedImage* EncodeSetting::toEncoded(const BufferedImage&)
@@ -58,15 +53,15 @@ s::image::IEncodedImage* EncodeSetting::toEncoded(const BufferedImage&)
 
 s::image::IEncodedImage* EncodeSetting::toEncodedSet(BufferedImageSet& set)
 {
-    if (m_entrySpecs.isEmpty() || m_entrySpecs.count() != set.count()) {
+    if (m_entryShapes.isEmpty() || m_entryShapes.count() != set.count()) {
         const BufferedImage* primary = set.primary();
         return primary ? toEncoded(*primary) : nullptr;
     }
     Pooled<Icon> icon(Icon::take());
     for (int32_t i = 0; i < set.count(); ++i) {
-        const uint32_t spec = static_cast<uint32_t>(m_entrySpecs.at(i));
-        const int32_t size = static_cast<int32_t>(spec >> 16);
-        const int32_t depth = static_cast<int32_t>(spec & 0xFFFF);
+        const uint32_t shape = static_cast<uint32_t>(m_entryShapes.at(i));
+        const int32_t size = static_cast<int32_t>(shape >> 16);
+        const int32_t depth = static_cast<int32_t>(shape & 0xFFFF);
         // A square entry past the image model's pixel cap cannot be made.
         if (size <= 0 || uint64_t(size) * uint64_t(size) > s::image::bmp::kMaxPixels)
             return nullptr;

@@ -7,13 +7,12 @@
 
 namespace s::image::ico {
 
-// How pictures are written as an icon: one entry per value of entrySpecs,
+// How pictures are written as an icon: one entry per value of entryShapes,
 // (size << 16) | bit depth, each picture scaled to size x size (stretched,
 // or fitted and centred on transparent black when keepRatio), with its
 // transparency kept as mask and alpha or flattened onto the background.
 class EncodeSetting : public s::image::IEncodeSetting, public s::thread::PooledBy<EncodeSetting> {
 public:
-    static constexpr int32_t kWhite = 255;
 
     EncodeSetting() { reset(); }
 
@@ -22,33 +21,21 @@ public:
     void reset() override;
 
     // A new Icon with one entry per picture of the set (filters applied),
-    // when entrySpecs holds exactly one value per picture; else null.
+    // when entryShapes holds exactly one value per picture; else null.
     s::image::IEncodedImage* toEncodedSet(s::image::win::BufferedImageSet& set) override;
-    // Null: an icon is only ever built from a set with entry specifications.
+    // Null: an icon is only ever built from a set with entry shapes.
     s::image::IEncodedImage* toEncoded(const s::image::win::BufferedImage& image) override;
 
     bool keepTransparency() const { return m_keepTransparency; }
     void setKeepTransparency(bool flag) { m_keepTransparency = flag; }
-    int32_t bgRed() const { return m_bgRed; }
-    int32_t bgGreen() const { return m_bgGreen; }
-    int32_t bgBlue() const { return m_bgBlue; }
-    void setBackground(int32_t red, int32_t green, int32_t blue)
-    {
-        m_bgRed = red;
-        m_bgGreen = green;
-        m_bgBlue = blue;
-    }
     bool keepRatio() const { return m_keepRatio; }
     void setKeepRatio(bool flag) { m_keepRatio = flag; }
-    s::col::_array::ArrayS32& entrySpecs() { return m_entrySpecs; }
+    s::col::_array::ArrayS32& entryShapes() { return m_entryShapes; }
 
 private:
     bool m_keepTransparency = true;
-    int32_t m_bgRed = kWhite;
-    int32_t m_bgGreen = kWhite;
-    int32_t m_bgBlue = kWhite;
     bool m_keepRatio = true;
-    s::col::_array::ArrayS32 m_entrySpecs;
+    s::col::_array::ArrayS32 m_entryShapes;
 };
 
 }  // namespace s::image::ico

@@ -21,13 +21,13 @@ namespace {
 
 constexpr int32_t kBestSide = 32;
 constexpr int32_t kBestDepth = 32;
-constexpr uint32_t kMaxSpecSide = 0xFFFF;
+constexpr uint32_t kMaxShapeSide = 0xFFFF;
 
 // (width << 16) | bit count, as the ICO encode setting reads it. A width the
 // 16 bits cannot hold is stated as 0, which the setting refuses.
-int32_t packSpec(int32_t width, int32_t bitCount)
+int32_t packShape(int32_t width, int32_t bitCount)
 {
-    const uint32_t side = width > 0 && uint32_t(width) <= kMaxSpecSide ? uint32_t(width) : 0;
+    const uint32_t side = width > 0 && uint32_t(width) <= kMaxShapeSide ? uint32_t(width) : 0;
     return static_cast<int32_t>(side << 16 | (uint32_t(bitCount) & 0xFFFF));
 }
 
@@ -47,7 +47,7 @@ Icon::~Icon()
 void Icon::reset()
 {
     m_entries.clear();
-    m_entrySpecs.clear();
+    m_entryShapes.clear();
     m_fault = Fault::kNone;
     m_archiveFault = 0;
     m_entryFault = IconImage::Fault::kNone;
@@ -71,9 +71,9 @@ int32_t Icon::height() const
 
 int32_t Icon::bitDepthAt(int32_t index) const
 {
-    if (index < 0 || index >= m_entrySpecs.count())
+    if (index < 0 || index >= m_entryShapes.count())
         return 0;
-    return m_entrySpecs.at(index) & 0xFFFF;
+    return m_entryShapes.at(index) & 0xFFFF;
 }
 
 BufferedImage* Icon::toImage(int32_t index, BufferedImage* destination)
@@ -91,7 +91,7 @@ bool Icon::addEntry(s::image::ico::IIconImage* entry)
         return false;
     }
     m_entries.add(image);
-    m_entrySpecs.add(packSpec(image->width(), image->bitCount()));
+    m_entryShapes.add(packShape(image->width(), image->bitCount()));
     return true;
 }
 
@@ -213,8 +213,8 @@ s::image::IEncodedImage* Icon::reencodeSet(BufferedImageSet& set)
     Pooled<EncodeSetting> setting(EncodeSetting::take());
     setting->setKeepTransparency(true);
     setting->setKeepRatio(false);
-    for (int32_t i = 0; i < m_entrySpecs.count(); ++i)
-        setting->entrySpecs().add(m_entrySpecs.at(i));
+    for (int32_t i = 0; i < m_entryShapes.count(); ++i)
+        setting->entryShapes().add(m_entryShapes.at(i));
     return setting->toEncodedSet(set);
 }
 
@@ -223,8 +223,8 @@ s::image::IEncodedImage* Icon::reencodeImage(const BufferedImage& image)
     Pooled<EncodeSetting> setting(EncodeSetting::take());
     setting->setKeepTransparency(true);
     setting->setKeepRatio(false);
-    for (int32_t i = 0; i < m_entrySpecs.count(); ++i)
-        setting->entrySpecs().add(m_entrySpecs.at(i));
+    for (int32_t i = 0; i < m_entryShapes.count(); ++i)
+        setting->entryShapes().add(m_entryShapes.at(i));
     // An icon is only ever built from a set: this gives null.
     return setting->toEncoded(image);
 }

@@ -62,7 +62,7 @@ public:
 
     // What a re-encode writes, one value per entry in entry order:
     // (width << 16) | bit count. Kept when the pictures are released.
-    const s::col::_array::ArrayS32& entrySpecs() const { return m_entrySpecs; }
+    const s::col::_array::ArrayS32& entryShapes() const { return m_entryShapes; }
     Fault lastFault() const { return m_fault; }
     uint8_t archiveFault() const { return m_archiveFault; }
     IconImage::Fault entryFault() const { return m_entryFault; }
@@ -77,7 +77,7 @@ private:
     bool findNearest(int32_t w, int32_t h, int32_t bitDepth, bool bySize, int32_t* indexOut) const;
 
     s::col::_array::ArrayP<IconImage> m_entries;
-    s::col::_array::ArrayS32 m_entrySpecs;
+    s::col::_array::ArrayS32 m_entryShapes;
     Fault m_fault = Fault::kNone;
     uint8_t m_archiveFault = 0;
     IconImage::Fault m_entryFault = IconImage::Fault::kNone;
