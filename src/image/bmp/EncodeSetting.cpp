@@ -12,7 +12,7 @@ using s::image::win::BufferedImage;
 void EncodeSetting::reset()
 {
     m_keepTransparency = true;
-    m_bgRed = m_bgGreen = m_bgBlue = 255;
+    resetBackground();
     m_bitDepth = 24;
 }
 
@@ -28,7 +28,6 @@ s::image::IEncodedImage* EncodeSetting::toEncoded(const BufferedImage& image)
     if (!source)
         return nullptr;
     s::thread::Pooled<win::Bitmap> bitmap(win::Bitmap::take());
-    const auto channel = [](int32_t value) { return static_cast<uint8_t>(value < 0 ? 0 : (value > 255 ? 255 : value)); };
     if (!bitmap->encodeImage(*source, m_bitDepth, m_keepTransparency, channel(m_bgRed), channel(m_bgGreen), channel(m_bgBlue)))
         return nullptr;
     return bitmap.take();

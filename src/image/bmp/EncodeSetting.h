@@ -25,18 +25,9 @@ public:
     void setKeepTransparency(bool keep) { m_keepTransparency = keep; }
     int32_t bitDepth() const { return m_bitDepth; }
     void setBitDepth(int32_t bitDepth) { m_bitDepth = bitDepth; }
-    void setBackground(int32_t red, int32_t green, int32_t blue)
-    {
-        m_bgRed = red;
-        m_bgGreen = green;
-        m_bgBlue = blue;
-    }
 
 private:
     bool m_keepTransparency = true;
-    int32_t m_bgRed = 255;
-    int32_t m_bgGreen = 255;
-    int32_t m_bgBlue = 255;
     int32_t m_bitDepth = 24;
 };
 

@@ -16,7 +16,7 @@ void EncodeSetting::reset()
 {
     m_keepTransparency = true;
     m_withInterlace = true;
-    m_bgRed = m_bgGreen = m_bgBlue = kWhite;
+    resetBackground();
     m_bitDepth = kDefaultBitDepth;
 }
 

@@ -12,7 +12,6 @@ namespace s::image::gif {
 class EncodeSetting : public s::image::IEncodeSetting, public s::thread::PooledBy<EncodeSetting> {
 public:
     static constexpr int32_t kDefaultBitDepth = 8;
-    static constexpr int32_t kWhite = 255;
 
     EncodeSetting() { reset(); }
 
@@ -30,24 +29,12 @@ public:
     // Carried with the other settings; the GIF writer does not interlace.
     bool withInterlace() const { return m_withInterlace; }
     void setWithInterlace(bool flag) { m_withInterlace = flag; }
-    int32_t bgRed() const { return m_bgRed; }
-    int32_t bgGreen() const { return m_bgGreen; }
-    int32_t bgBlue() const { return m_bgBlue; }
-    void setBackground(int32_t red, int32_t green, int32_t blue)
-    {
-        m_bgRed = red;
-        m_bgGreen = green;
-        m_bgBlue = blue;
-    }
     int32_t bitDepth() const { return m_bitDepth; }
     void setBitDepth(int32_t bitDepth) { m_bitDepth = bitDepth; }
 
 private:
     bool m_keepTransparency = true;
     bool m_withInterlace = true;
-    int32_t m_bgRed = kWhite;
-    int32_t m_bgGreen = kWhite;
-    int32_t m_bgBlue = kWhite;
     int32_t m_bitDepth = kDefaultBitDepth;
 };
 

@@ -12,7 +12,7 @@ using s::image::win::BufferedImage;
 void EncodeSetting::reset()
 {
     m_quality = 75;
-    m_bgRed = m_bgGreen = m_bgBlue = 255;
+    resetBackground();
 }
 
 s::image::IEncodedImage* EncodeSetting::toEncodedSet(s::image::win::BufferedImageSet& set)

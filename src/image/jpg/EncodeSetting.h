@@ -23,21 +23,9 @@ public:
 
     int32_t quality() const { return m_quality; }
     void setQuality(int32_t quality) { m_quality = quality; }
-    void setBackground(int32_t red, int32_t green, int32_t blue)
-    {
-        m_bgRed = red;
-        m_bgGreen = green;
-        m_bgBlue = blue;
-    }
-    int32_t bgRed() const { return m_bgRed; }
-    int32_t bgGreen() const { return m_bgGreen; }
-    int32_t bgBlue() const { return m_bgBlue; }
 
 private:
     int32_t m_quality = 75;
-    int32_t m_bgRed = 255;
-    int32_t m_bgGreen = 255;
-    int32_t m_bgBlue = 255;
 };
 
 }  // namespace s::image::jpg

@@ -13,7 +13,7 @@ void EncodeSetting::reset()
 {
     m_keepTransparency = true;
     m_withInterlace = true;
-    m_bgRed = m_bgGreen = m_bgBlue = 255;
+    resetBackground();
 }
 
 s::image::IEncodedImage* EncodeSetting::toEncodedSet(s::image::win::BufferedImageSet& set)

@@ -25,22 +25,10 @@ public:
     void setKeepTransparency(bool keep) { m_keepTransparency = keep; }
     bool withInterlace() const { return m_withInterlace; }
     void setWithInterlace(bool interlace) { m_withInterlace = interlace; }
-    void setBackground(int32_t red, int32_t green, int32_t blue)
-    {
-        m_bgRed = red;
-        m_bgGreen = green;
-        m_bgBlue = blue;
-    }
-    int32_t bgRed() const { return m_bgRed; }
-    int32_t bgGreen() const { return m_bgGreen; }
-    int32_t bgBlue() const { return m_bgBlue; }
 
 private:
     bool m_keepTransparency = true;
     bool m_withInterlace = true;
-    int32_t m_bgRed = 255;
-    int32_t m_bgGreen = 255;
-    int32_t m_bgBlue = 255;
 };
 
 }  // namespace s::image::png
