@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "gui/NativeKind.h"
 
@@ -71,6 +73,33 @@ public:
     // DC with the view's font selected). An empty text still has the font's
     // line height.
     virtual TextExtent measureText(std::u16string_view text) const = 0;
+
+    // --- Control state (Win32: the common control's own messages) ---
+    // A view whose kind has no such state keeps the defaults below and
+    // ignores the setters, so a test double only overrides what it checks.
+
+    // The text the user sees or typed (GetWindowTextW): a number field's content.
+    virtual std::u16string text() const { return {}; }
+    // Check box state (BM_SETCHECK / BM_GETCHECK).
+    virtual void setChecked(bool) {}
+    virtual bool isChecked() const { return false; }
+    // Combo box items and selection (CB_RESETCONTENT + CB_ADDSTRING,
+    // CB_SETCURSEL, CB_GETCURSEL); -1 is no selection.
+    virtual void setItems(const std::vector<std::u16string>&) {}
+    virtual void selectItem(int32_t) {}
+    virtual int32_t selectedItem() const { return -1; }
+    // Slider (TBM_SETRANGEMIN/MAX, TBM_SETPOS, TBM_GETPOS) and progress bar
+    // (PBM_SETRANGE32, PBM_SETPOS) range and position.
+    virtual void setRange(int32_t, int32_t) {}
+    virtual void setValue(int32_t) {}
+    virtual int32_t value() const { return 0; }
+    // Slider steps (TBM_SETTICFREQ unless hidden, TBM_SETLINESIZE, TBM_SETPAGESIZE).
+    virtual void setSliderSteps(int32_t /*tickFrequency*/, bool /*ticksShown*/, int32_t /*lineStep*/,
+                                int32_t /*pageStep*/) {}
+    // Colours 0x00RRGGBB, or kDefaultColour for the system's: the text, the
+    // background and a plain one-pixel border the view draws.
+    static constexpr uint32_t kDefaultColour = 0xFF000000u;
+    virtual void setColours(uint32_t /*text*/, uint32_t /*background*/, uint32_t /*border*/) {}
 };
 
 }  // namespace s::gui

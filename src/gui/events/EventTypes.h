@@ -43,6 +43,9 @@ constexpr int32_t kBoxAddressDropped = 7;
 
 // Controls of the application's windows.
 constexpr int32_t kComboSelectionChanged = 0;
+constexpr int32_t kButtonClicked = 0;
+constexpr int32_t kCheckBoxClicked = 0;
+constexpr int32_t kNumberFieldChanged = 0;
 constexpr int32_t kSliderMoved = 0;
 constexpr int32_t kLabelClicked = 1;
 constexpr int32_t kMenuCommand = 0;
