@@ -1,6 +1,5 @@
-#include <cstdlib>
-
 #include "platform/PixelStore.h"
+#include "platform/ZeroedMemory.h"
 
 namespace s::platform {
 
@@ -12,7 +11,7 @@ bool PixelStore::create(int32_t width, int32_t height)
     const uint64_t pixels = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
     if (pixels > kMaxPixels)
         return false;
-    m_bits = static_cast<uint8_t*>(std::calloc(pixels, 4));
+    m_bits = allocateZeroed(static_cast<size_t>(pixels) * 4);
     if (!m_bits)
         return false;
     m_width = width;
@@ -22,7 +21,7 @@ bool PixelStore::create(int32_t width, int32_t height)
 
 void PixelStore::free()
 {
-    std::free(m_bits);
+    freeZeroed(m_bits);
     m_bits = nullptr;
     m_width = m_height = 0;
 }

@@ -43,6 +43,15 @@ public:
         }
         return result;
     }
+    bool applyInPlace(BufferedImage& image) override
+    {
+        ++runs;
+        for (int32_t y = 0; y < image.height(); ++y) {
+            for (int32_t x = 0; x < image.width(); ++x)
+                image.row(y)[x] += 1;
+        }
+        return true;
+    }
     int runs = 0;
     int released = 0;
 

@@ -85,15 +85,24 @@ bool ImageConversion::writeFiltered(PathWin& folder, std::u16string_view baseNam
     // re-encode would pass for a result.
     if (!m_set || !hasAnyPicture(*m_set))
         return false;
-    for (int32_t j = 0; j < m_set->count(); ++j)
-        m_set->item(j)->addFilter(makeFilter(setting));
+    // The pictures were decoded for this one output, so they are filtered
+    // where they lie instead of into a second copy of each.
+    {
+        Pooled<s::image::filters::sharpness::Sharpness> filter(makeFilter(setting));
+        for (int32_t j = 0; j < m_set->count(); ++j) {
+            // A picture the set holds twice is still filtered once.
+            BufferedImage* image = m_set->item(j);
+            bool seen = false;
+            for (int32_t k = 0; k < j && !seen; ++k)
+                seen = m_set->item(k) == image;
+            if (!seen)
+                image->filterInPlace(*filter);
+        }
+    }
     Pooled<IEncodedImage> encoded(m_codec->reencodeSet(*m_set));
-    bool written = false;
-    if (encoded)
-        written = writeOutput(folder, baseName, setting, extension, [&](s::io::IOutputStream& out) { return encoded->encode(out); });
-    for (int32_t j = 0; j < m_set->count(); ++j)
-        m_set->item(j)->clearFilters();
-    return written;
+    if (!encoded)
+        return false;
+    return writeOutput(folder, baseName, setting, extension, [&](s::io::IOutputStream& out) { return encoded->encode(out); });
 }
 
 }  // namespace s::image::gui::dialogs::pellory

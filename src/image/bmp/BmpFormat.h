@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/ZeroedMemory.h"
 
 // The Windows bitmap format without any platform: the records a Bitmap keeps
 // beside its DIB section, the reader that turns a file into those records and
@@ -118,7 +119,7 @@ struct PixelSource {
 // A DIB held in ordinary memory: the header and stride × height bytes.
 struct Dib {
     DibHeader m_header;
-    std::unique_ptr<uint8_t[]> m_bits;  // owned
+    s::platform::ZeroedBytes m_bits;  // owned
     size_t m_bitsSize = 0;
 };
 

@@ -406,7 +406,7 @@ bool allocateBits(const DibHeader& header, Dib& dib, Fault& fault)
     const size_t n = bitsSize(header);
     // Zero-initialised, and nothrow: a machine that refuses the memory is a
     // clean failure, not a crash.
-    dib.m_bits.reset(new (std::nothrow) uint8_t[n]());
+    dib.m_bits.reset(s::platform::allocateZeroed(n));
     if (!dib.m_bits) return fail(fault, Fault::kOutOfMemory);
     dib.m_bitsSize = n;
     return true;

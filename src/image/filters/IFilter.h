@@ -19,6 +19,11 @@ public:
     // Filters source into destination (or into a new pooled image when
     // destination is null) and returns the result.
     virtual s::image::win::BufferedImage* apply(const s::image::win::BufferedImage& source, s::image::win::BufferedImage* destination) = 0;
+    // Filters the image's own pixels, when nothing needs the picture as it
+    // was: no second whole picture is made. False (image unchanged) when
+    // the filter cannot run. By default the filter runs into a copy that
+    // is then copied back.
+    virtual bool applyInPlace(s::image::win::BufferedImage& image);
     // Back to the filter's pool.
     virtual void releaseFilter() = 0;
 };

@@ -357,20 +357,30 @@ BufferedImage* BufferedImage::applyFilters()
         if (!result)
             break;
     }
-    if (m_filteredCache) {
-        bool anyTransparent = false;
-        for (int32_t y = 0; y < m_filteredCache->height() && !anyTransparent; ++y) {
-            const uint32_t* line = m_filteredCache->row(y);
-            for (int32_t x = 0; x < m_filteredCache->width(); ++x) {
-                if (line[x] < 0xFF000000u) {
-                    anyTransparent = true;
-                    break;
-                }
-            }
-        }
-        m_filteredCache->setHasAlpha(anyTransparent);
-    }
+    if (m_filteredCache)
+        m_filteredCache->setHasAlpha(m_filteredCache->anyBelowOpaque());
     return m_filteredCache;
+}
+
+bool BufferedImage::filterInPlace(IFilter& filter)
+{
+    dropFilteredCache();
+    if (!filter.applyInPlace(*this))
+        return false;
+    m_hasAlpha = anyBelowOpaque();
+    return true;
+}
+
+bool BufferedImage::anyBelowOpaque() const
+{
+    for (int32_t y = 0; y < m_height; ++y) {
+        const uint32_t* line = row(y);
+        for (int32_t x = 0; x < m_width; ++x) {
+            if (line[x] < 0xFF000000u)
+                return true;
+        }
+    }
+    return false;
 }
 
 BufferedImage* BufferedImage::filteredImage()

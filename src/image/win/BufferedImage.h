@@ -79,6 +79,10 @@ public:
     void clearFilters();
     void forgetFilters();
     BufferedImage* applyFilters();
+    // Runs one filter over the image's own pixels (no filtered copy is
+    // made) when the picture as it was is no longer needed; the filter
+    // stays the caller's.
+    bool filterInPlace(s::image::filters::IFilter& filter);
     BufferedImage* filteredImage();
     // What an encoder reads: the filtered result when there are filters.
     const BufferedImage* encodeSource();
@@ -97,6 +101,7 @@ public:
 private:
     BufferedImage* sizedDestination(BufferedImage* destination, int32_t w, int32_t h) const;
     void dropFilteredCache();
+    bool anyBelowOpaque() const;
     void releaseStore();
 
     std::unique_ptr<s::platform::PixelStore> m_store;  // owned

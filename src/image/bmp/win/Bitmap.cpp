@@ -37,7 +37,7 @@ bool Bitmap::createBitmap(int32_t w, int32_t h, int32_t bitCount)
     const size_t size = bitsSize(m_dib.m_header);
     if (size == 0)
         return true;
-    m_dib.m_bits.reset(new (std::nothrow) uint8_t[size]());
+    m_dib.m_bits.reset(s::platform::allocateZeroed(size));
     if (!m_dib.m_bits) {
         m_dib = Dib();
         m_lastFault = Fault::kOutOfMemory;

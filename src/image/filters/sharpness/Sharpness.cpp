@@ -59,17 +59,28 @@ BufferedImage* Sharpness::apply(const BufferedImage& source, BufferedImage* dest
         }
         return nullptr;
     }
-    {
-        Lock lock(m_lock);
-        if (m_kernel && result->width() > 0 && result->height() > 0) {
-            std::vector<uint32_t*> rows(static_cast<size_t>(result->height()));
-            for (int32_t y = 0; y < result->height(); ++y)
-                rows[static_cast<size_t>(y)] = result->row(y);
-            m_kernel->convolve(rows.data(), result->width(), result->height());
-        }
-    }
+    convolveRows(*result);
     result->setHasAlpha(source.hasAlpha());
     return result;
+}
+
+bool Sharpness::applyInPlace(BufferedImage& image)
+{
+    // The pass reads each pixel's neighbours as it goes and writes back
+    // into the rows it reads, so the picture is its own destination.
+    convolveRows(image);
+    return true;
+}
+
+void Sharpness::convolveRows(BufferedImage& image)
+{
+    Lock lock(m_lock);
+    if (!m_kernel || image.width() <= 0 || image.height() <= 0)
+        return;
+    std::vector<uint32_t*> rows(static_cast<size_t>(image.height()));
+    for (int32_t y = 0; y < image.height(); ++y)
+        rows[static_cast<size_t>(y)] = image.row(y);
+    m_kernel->convolve(rows.data(), image.width(), image.height());
 }
 
 }  // namespace s::image::filters::sharpness

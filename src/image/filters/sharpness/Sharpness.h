@@ -28,6 +28,7 @@ public:
     bool isAutoRelease() const override { return m_autoRelease; }
     void setAutoRelease(bool flag) override { m_autoRelease = flag; }
     s::image::win::BufferedImage* apply(const s::image::win::BufferedImage& source, s::image::win::BufferedImage* destination) override;
+    bool applyInPlace(s::image::win::BufferedImage& image) override;
     void releaseFilter() override { release(); }
 
     void setStrength(int32_t strength);
@@ -35,6 +36,7 @@ public:
     const s::image::filters::convolution::Convolution* kernel() const { return m_kernel; }
 
 private:
+    void convolveRows(s::image::win::BufferedImage& image);
     bool m_autoRelease = true;
     s::thread::ObjLocker m_lock;
     int32_t m_strength = 0;
