@@ -14,7 +14,9 @@ public:
     virtual int32_t setQuality(int32_t quality) = 0;
     virtual int32_t quality() const = 0;
     // Builds the picture from image at this quality; transparency is
-    // flattened onto the opaque colour (red, green, blue).
+    // flattened onto the opaque colour (red, green, blue). An opaque image
+    // may be read where it lies when the picture is encoded, so it must
+    // stay unchanged until then.
     virtual bool encodeImage(const s::image::win::BufferedImage& image, int32_t quality, int32_t red, int32_t green, int32_t blue) = 0;
 
     // The stored picture: always 24 bits per pixel; bytesPerRow includes the

@@ -1,5 +1,6 @@
 #include "image/jpg/win/Jpeg.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>  // jpeglib.h needs FILE and size_t declared first
 
@@ -61,7 +62,7 @@ struct DecodeJob {
     ErrorManager m_error;
     SourceManager m_source;
     ScanLimit m_progress;
-    Bitmap* m_storage;  // not owned
+    BufferedImage* m_picture;  // made by runDecode; the caller owns it
     Jpeg::Fault m_fault;
     JDIMENSION m_rowsDone;
 };
@@ -70,7 +71,13 @@ struct EncodeJob {
     jpeg_compress_struct m_info;
     ErrorManager m_error;
     DestinationManager m_destination;
-    const Bitmap* m_storage;  // not owned
+    // Rows to read: blue, green, red (and an unused fourth byte when
+    // m_bytesPerPixel is 4), top row first.
+    uint8_t* (*m_row)(const void* owner, int32_t y);
+    const void* m_owner;  // not owned
+    int32_t m_width;
+    int32_t m_height;
+    int32_t m_bytesPerPixel;
     int32_t m_quality;
 };
 
@@ -217,20 +224,19 @@ void installDestination(EncodeJob& job, s::io::IOutputStream& out)
 
 // Four samples per pixel as the library delivers CMYK and YCCK files (Adobe
 // files store them inverted, so a sample is the amount of light): each colour
-// sample scaled by the fourth, truncated.
-void cmykRowToBgr(const JSAMPLE* in, JDIMENSION width, uint8_t* out)
+// sample scaled by the fourth, truncated; opaque.
+void cmykRowToArgb(const JSAMPLE* in, JDIMENSION width, uint32_t* out)
 {
-    for (JDIMENSION x = 0; x < width; ++x, in += 4, out += 3) {
+    for (JDIMENSION x = 0; x < width; ++x, in += 4) {
         const uint32_t k = in[3];
-        out[0] = static_cast<uint8_t>(in[2] * k / 255);
-        out[1] = static_cast<uint8_t>(in[1] * k / 255);
-        out[2] = static_cast<uint8_t>(in[0] * k / 255);
+        out[x] = 0xFF000000u | (in[0] * k / 255) << 16 | (in[1] * k / 255) << 8 | (in[2] * k / 255);
     }
 }
 
-// Rows straight into the storage: the library converts grey and YCbCr/RGB
-// to blue, green, red itself.
-void readBgrRows(DecodeJob& job)
+// Rows straight into the picture: the library converts grey and YCbCr/RGB
+// to blue, green, red and an opaque alpha itself, which is the image
+// model's 0xAARRGGBB in memory.
+void readArgbRows(DecodeJob& job)
 {
     jpeg_decompress_struct& info = job.m_info;
     JSAMPROW rows[kRowBatch];
@@ -240,7 +246,7 @@ void readBgrRows(DecodeJob& job)
         if (count > kRowBatch)
             count = kRowBatch;
         for (JDIMENSION i = 0; i < count; ++i)
-            rows[i] = job.m_storage->row(static_cast<int32_t>(first + i));
+            rows[i] = reinterpret_cast<JSAMPROW>(job.m_picture->row(static_cast<int32_t>(first + i)));
         const JDIMENSION got = jpeg_read_scanlines(&info, rows, count);
         if (got == 0)
             break;  // only a suspending source stops here; ours never does
@@ -257,7 +263,7 @@ void readCmykRows(DecodeJob& job)
         const JDIMENSION y = info.output_scanline;
         if (jpeg_read_scanlines(&info, sample, 1) != 1)
             break;  // only a suspending source stops here; ours never does
-        cmykRowToBgr(sample[0], info.output_width, job.m_storage->row(static_cast<int32_t>(y)));
+        cmykRowToArgb(sample[0], info.output_width, job.m_picture->row(static_cast<int32_t>(y)));
         ++job.m_rowsDone;
     }
 }
@@ -292,17 +298,18 @@ bool runDecode(DecodeJob& job, s::io::IInputStream& in)
     // asked for in the storage's byte order.
     const bool cmyk = info.out_color_space == JCS_CMYK;
     if (info.out_color_space == JCS_RGB || info.out_color_space == JCS_GRAYSCALE)
-        info.out_color_space = JCS_EXT_BGR;
+        info.out_color_space = JCS_EXT_BGRA;
     else if (!cmyk)
         return stop(job, Jpeg::Fault::kComponents);
 
     jpeg_start_decompress(&info);
-    if (!job.m_storage->createBitmap(static_cast<int32_t>(info.output_width), static_cast<int32_t>(info.output_height), 24))
+    job.m_picture = BufferedImage::createImage(static_cast<int32_t>(info.output_width), static_cast<int32_t>(info.output_height));
+    if (!job.m_picture)
         return stop(job, Jpeg::Fault::kOutOfMemory);
     if (cmyk)
         readCmykRows(job);
     else
-        readBgrRows(job);
+        readArgbRows(job);
     jpeg_finish_decompress(&info);
     return true;
 }
@@ -317,13 +324,13 @@ bool runEncode(EncodeJob& job, s::io::IOutputStream& out)
     jpeg_create_compress(&info);
     info.mem->max_memory_to_use = Jpeg::kLibraryMemory;
     installDestination(job, out);
-    const Bitmap& storage = *job.m_storage;
-    info.image_width = static_cast<JDIMENSION>(storage.width());
-    info.image_height = static_cast<JDIMENSION>(storage.height());
-    info.input_components = 3;
-    // The storage's own byte order: the library reads blue, green, red
-    // itself, so the picture is never swapped and stays untouched.
-    info.in_color_space = JCS_EXT_BGR;
+    info.image_width = static_cast<JDIMENSION>(job.m_width);
+    info.image_height = static_cast<JDIMENSION>(job.m_height);
+    // The rows' own byte order: the library reads blue, green, red (and
+    // skips the fourth byte) itself, so the picture is never swapped and
+    // stays untouched.
+    info.input_components = job.m_bytesPerPixel;
+    info.in_color_space = job.m_bytesPerPixel == 4 ? JCS_EXT_BGRX : JCS_EXT_BGR;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, job.m_quality, TRUE);
     jpeg_start_compress(&info, TRUE);
@@ -334,11 +341,21 @@ bool runEncode(EncodeJob& job, s::io::IOutputStream& out)
         if (count > kRowBatch)
             count = kRowBatch;
         for (JDIMENSION i = 0; i < count; ++i)
-            rows[i] = storage.row(static_cast<int32_t>(first + i));
+            rows[i] = job.m_row(job.m_owner, static_cast<int32_t>(first + i));
         jpeg_write_scanlines(&info, rows, count);
     }
     jpeg_finish_compress(&info);
     return true;
+}
+
+uint8_t* storageRow(const void* owner, int32_t y)
+{
+    return static_cast<const Bitmap*>(owner)->row(y);
+}
+
+uint8_t* pictureRow(const void* owner, int32_t y)
+{
+    return reinterpret_cast<uint8_t*>(static_cast<const BufferedImage*>(owner)->row(y));
 }
 
 }  // namespace
@@ -350,60 +367,99 @@ Jpeg::Jpeg() : m_storage(Bitmap::take())
 
 Jpeg::~Jpeg()
 {
-    // Destroyed, not given back: at exit the Bitmap pool may already be gone.
+    // Destroyed, not given back: at exit the pools may already be gone.
     delete m_storage;
+    delete m_picture;
 }
 
 void Jpeg::reset()
 {
-    m_storage->reset();
+    releasePixels();
     m_quality = kDefaultQuality;
     m_fault = Fault::kNone;
     m_warnings = 0;
 }
 
+const BufferedImage* Jpeg::picture() const
+{
+    return m_picture ? m_picture : m_borrowed;
+}
+
 int32_t Jpeg::width() const
 {
-    return m_storage->width();
+    if (m_storage->bits())
+        return m_storage->width();
+    return picture() ? picture()->width() : 0;
 }
 
 int32_t Jpeg::height() const
 {
-    return m_storage->height();
+    if (m_storage->bits())
+        return m_storage->height();
+    return picture() ? picture()->height() : 0;
+}
+
+bool Jpeg::materializeStorage() const
+{
+    if (m_storage->bits())
+        return true;
+    const BufferedImage* source = picture();
+    if (!source || !m_storage->createBitmap(source->width(), source->height(), 24))
+        return false;
+    return s::image::bmp::win::copyImageRows(*source, *m_storage, -1);
 }
 
 int32_t Jpeg::bytesPerRow() const
 {
-    return m_storage->stride();
+    return materializeStorage() ? m_storage->stride() : 0;
 }
 
 bool Jpeg::createStorage(int32_t width, int32_t height)
 {
+    releasePixels();
     return m_storage->createBitmap(width, height, 24);
 }
 
 uint8_t* Jpeg::row(int32_t y) const
 {
-    if (!m_storage->bits() || y < 0 || y >= m_storage->height())
+    if (!materializeStorage() || y < 0 || y >= m_storage->height())
         return nullptr;
     return m_storage->row(y);
 }
 
 BufferedImage* Jpeg::toImage(int32_t, BufferedImage* destination)
 {
-    return m_storage->toImage(0, destination);
+    if (m_storage->bits())
+        return m_storage->toImage(0, destination);
+    const BufferedImage* source = picture();
+    return source ? source->copyTo(destination) : nullptr;
+}
+
+BufferedImageSet* Jpeg::toImageSet(int32_t)
+{
+    if (!m_picture)
+        return IEncodedImage::toImageSet(0);
+    // The decoded picture is handed over whole, not copied: a decode is
+    // read once, and a copy of a large photo costs as much as decoding it.
+    s::thread::Pooled<BufferedImageSet> set(BufferedImageSet::take());
+    set->add(m_picture, 24, 0, 0);
+    m_picture = nullptr;
+    return set.take();
 }
 
 void Jpeg::releasePixels()
 {
     m_storage->reset();
+    if (m_picture)
+        m_picture->release();
+    m_picture = nullptr;
+    m_borrowed = nullptr;
 }
 
 bool Jpeg::decode(s::io::IInputStream& in)
 {
-    m_storage->reset();
+    releasePixels();
     DecodeJob job{};
-    job.m_storage = m_storage;
     job.m_fault = Fault::kLibrary;  // what a jump back means
     setUpErrors(job.m_error);
     job.m_info.err = &job.m_error.m_library;
@@ -413,21 +469,38 @@ bool Jpeg::decode(s::io::IInputStream& in)
     if (job.m_progress.m_exceeded)
         job.m_fault = Fault::kTooManyScans;
     m_fault = decoded ? Fault::kNone : job.m_fault;
+    m_picture = job.m_picture;
     // A fatal error before the first row leaves no picture at all; after it,
-    // the rows not reached stay black and the picture is kept.
-    if (job.m_rowsDone == 0)
-        m_storage->reset();
+    // the rows not reached are black and the picture is kept.
+    if (m_picture && job.m_rowsDone == 0) {
+        m_picture->release();
+        m_picture = nullptr;
+    } else if (m_picture) {
+        for (int32_t y = static_cast<int32_t>(job.m_rowsDone); y < m_picture->height(); ++y)
+            std::fill(m_picture->row(y), m_picture->row(y) + m_picture->width(), 0xFF000000u);
+    }
     return decoded;
 }
 
 bool Jpeg::encode(s::io::IOutputStream& out)
 {
-    if (!m_storage->bits()) {
+    EncodeJob job{};
+    if (m_storage->bits()) {
+        job.m_row = &storageRow;
+        job.m_owner = m_storage;
+        job.m_width = m_storage->width();
+        job.m_height = m_storage->height();
+        job.m_bytesPerPixel = 3;
+    } else if (const BufferedImage* source = picture()) {
+        job.m_row = &pictureRow;
+        job.m_owner = source;
+        job.m_width = source->width();
+        job.m_height = source->height();
+        job.m_bytesPerPixel = 4;
+    } else {
         m_fault = Fault::kNothingToWrite;
         return false;
     }
-    EncodeJob job{};
-    job.m_storage = m_storage;
     job.m_quality = m_quality;
     setUpErrors(job.m_error);
     job.m_info.err = &job.m_error.m_library;
@@ -441,7 +514,15 @@ bool Jpeg::encode(s::io::IOutputStream& out)
 bool Jpeg::encodeImage(const BufferedImage& image, int32_t quality, int32_t red, int32_t green, int32_t blue)
 {
     setQuality(quality);
-    if (!createStorage(image.width(), image.height()))
+    releasePixels();
+    if (image.width() <= 0 || image.height() <= 0)
+        return false;
+    if (!image.hasAlpha()) {
+        // Nothing to flatten: the encoder reads the picture's own rows.
+        m_borrowed = &image;
+        return true;
+    }
+    if (!m_storage->createBitmap(image.width(), image.height(), 24))
         return false;
     const int32_t background = ((red & 0xFF) << 16) | ((green & 0xFF) << 8) | (blue & 0xFF);
     return copyImageRows(image, *m_storage, background);

@@ -8,6 +8,10 @@ namespace s::image::bmp::win {
 class Bitmap;
 }
 
+namespace s::image::win {
+class BufferedImage;
+}
+
 namespace s::image::jpg::win {
 
 // The JPEG codec, over libjpeg (API 62).
@@ -54,6 +58,9 @@ public:
     int32_t height() const override;
     const char16_t* fileExtension() const override { return u".jpg"; }
     s::image::win::BufferedImage* toImage(int32_t index, s::image::win::BufferedImage* destination) override;
+    // Hands the decoded picture over instead of copying it: afterwards the
+    // codec holds no pixels, as after releasePixels.
+    s::image::win::BufferedImageSet* toImageSet(int32_t index) override;
     bool encode(s::io::IOutputStream& out) override;
     bool decode(s::io::IInputStream& in) override;
     int32_t bitDepthAt(int32_t) const override { return 24; }
@@ -74,10 +81,23 @@ public:
     int32_t lastWarnings() const { return m_warnings; }
 
 private:
+    // The decoded picture, else the picture given to encodeImage.
+    const s::image::win::BufferedImage* picture() const;
+    // Fills the 24-bit storage from the picture when it is asked for rows
+    // (blue, green, red, as the format's storage is defined).
+    bool materializeStorage() const;
+
     int32_t m_quality = kDefaultQuality;
-    // The picture, bottom-up as a DIB section holds it; taken from the Bitmap
-    // pool with this object and destroyed with it. Owned.
+    // 24-bit rows, bottom-up as a DIB section holds them: what createStorage
+    // makes, what encodeImage makes of a picture with transparency to
+    // flatten, and what row() makes of a picture on demand. Taken from the
+    // Bitmap pool with this object and destroyed with it. Owned.
     s::image::bmp::win::Bitmap* m_storage;
+    // What decode made, in the image model's own form. Owned.
+    s::image::win::BufferedImage* m_picture = nullptr;
+    // An opaque picture given to encodeImage: encode reads its rows as they
+    // are, so it must stay unchanged until the encode. Not owned.
+    const s::image::win::BufferedImage* m_borrowed = nullptr;
     Fault m_fault = Fault::kNone;
     int32_t m_warnings = 0;
 };
