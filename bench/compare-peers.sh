@@ -2,7 +2,8 @@
 # Times pellory-batch side by side with ImageMagick 6, GraphicsMagick and libvips doing the
 # same job: decode, one 3x3 convolution with the same kernel (sharpen 50: 0 -90 0 / -90 1100
 # -90 / 0 -90 0, divided by 740), re-encode with the same output settings (JPEG quality 75
-# baseline; PNG 8-bit Adam7). djpeg | cjpeg -quality 75 is the floor for JPEG: decode and
+# baseline; PNG 8-bit RGBA Adam7 at zlib's default level 6 with libpng's adaptive filters,
+# which is ImageMagick's and GraphicsMagick's -quality 65; GIF 8-bit). djpeg | cjpeg -quality 75 is the floor for JPEG: decode and
 # encode alone.
 #
 #   bench/compare-peers.sh [--quick] [--only jpeg|png|gif]
@@ -60,11 +61,15 @@ IN=$WORK/in
 [ -f "$IN/p01.jpg" ] || cp "$CORPUS/photos/Picture_1A_by_freespace.jpg" "$IN/p01.jpg"
 [ -f "$IN/p12.jpg" ] || cp "$CORPUS/photos/sunset_by_Aitzol_Berasategi.jpg" "$IN/p12.jpg"
 [ -f "$IN/p24.jpg" ] || vips resize "$CORPUS/photos/Kleiber_by_Lukas_Baubkus.jpg" "$IN/p24.jpg[Q=92]" 1.085
+# PNG inputs with an alpha channel, so that every tool reads, filters and writes RGBA as
+# pellory always writes it.
 for n in 01 12 24; do
-  [ -f "$IN/p$n.png" ] || vips copy "$IN/p$n.jpg" "$IN/p$n.png"
+  [ -f "$IN/p$n.png" ] || vips bandjoin_const "$IN/p$n.jpg" "$IN/p$n.png" 255
 done
-[ -f "$IN/anim.gif" ] || cp "$CORPUS/gif/large-gif-anim-combine.gif" "$IN/anim.gif"
-[ -f "$IN/still.gif" ] || cp "$CORPUS/gif/treescap.gif" "$IN/still.gif"
+# GIF: a real animation, and a large still picture made from a photo.
+[ -f "$IN/anim.gif" ] || cp "$CORPUS/gif/welcome2.gif" "$IN/anim.gif"
+[ -f "$IN/fire.gif" ] || cp "$CORPUS/gif/fire.gif" "$IN/fire.gif"
+[ -f "$IN/still.gif" ] || /usr/bin/convert "$CORPUS/photos/Storm.jpg" "$IN/still.gif"
 printf '3 3 740 0\n0 -90 0\n-90 1100 -90\n0 -90 0\n' >"$WORK/sharpen50.mat"
 KERNEL_IM="3x3: 0,-90,0 -90,1100,-90 0,-90,0"
 KERNEL_GM="0,-90,0,-90,1100,-90,0,-90,0"
@@ -115,15 +120,15 @@ run_png() {
     measure pellory 1 "$f" - "$(pellory_cmd "$f")"
     for t in 1 default; do
       if [ $t = 1 ]; then im="-limit thread 1"; omp="env OMP_NUM_THREADS=1"; vc="env VIPS_CONCURRENCY=1"; else im=""; omp=""; vc=""; fi
-      measure imagemagick $t "$f" - "/usr/bin/convert $im $f -define convolve:scale=! -morphology Convolve '$KERNEL_IM' -interlace PNG PNG32:$WORK/out/o.png"
-      measure graphicsmagick $t "$f" - "$omp gm convert $f -convolve $KERNEL_GM -interlace Line PNG32:$WORK/out/o.png"
-      measure vips $t "$f" - "$vc vips conv $f $WORK/out/o.png[interlace] $WORK/sharpen50.mat --precision integer"
+      measure imagemagick $t "$f" - "/usr/bin/convert $im $f -define convolve:scale=! -morphology Convolve '$KERNEL_IM' -interlace PNG -quality 65 PNG32:$WORK/out/o.png"
+      measure graphicsmagick $t "$f" - "$omp gm convert $f -convolve $KERNEL_GM -interlace Line -quality 65 PNG32:$WORK/out/o.png"
+      measure vips $t "$f" - "$vc vips conv $f $WORK/out/o.png[interlace,compression=6,filter=all] $WORK/sharpen50.mat --precision integer"
     done
   done
 }
 
 run_gif() {
-  for f in "$IN/anim.gif" "$IN/still.gif"; do
+  for f in "$IN/anim.gif" "$IN/fire.gif" "$IN/still.gif"; do
     measure pellory 1 "$f" - "$(pellory_cmd "$f")"
     for t in 1 default; do
       if [ $t = 1 ]; then im="-limit thread 1"; omp="env OMP_NUM_THREADS=1"; else im=""; omp=""; fi
