@@ -35,6 +35,13 @@ public:
     // with them on the window's thread.
     virtual void sendUserEvent(std::u16string_view name, int32_t first, int32_t second,
                                std::u16string_view text) = 0;
+
+    // The window's behaviour settings (s::app::IAppWindow::bindWindow):
+    // the always-on-top band (SetWindowPos HWND_TOPMOST / HWND_NOTOPMOST
+    // with SWP_NOMOVE | SWP_NOSIZE), and easy drag (WM_NCHITTEST answers
+    // HTCAPTION for the client area unless the right button is down).
+    virtual void setTopmost(bool) {}
+    virtual void setEasyDrag(bool) {}
 };
 
 }  // namespace s::gui

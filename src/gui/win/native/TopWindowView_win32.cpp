@@ -1,0 +1,406 @@
+#include "gui/win/native/TopWindowView.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "gui/events/EventTypes.h"
+#include "gui/win/Window.h"
+#include "gui/win/native/ChildMessages.h"
+#include "gui/win/native/GuiFont.h"
+#include "gui/win/native/NativeView.h"
+#include "gui/win/native/ViewFactory.h"
+#include "gui/win/native/Win32Text.h"
+
+namespace s::gui::win::native {
+
+namespace {
+
+constexpr UINT kPlacementFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+constexpr wchar_t kEasyDragProperty[] = L"s_gui_win_native_EasyDrag";
+
+bool rightButtonDown() { return (GetAsyncKeyState(VK_RBUTTON) & 0x8000) != 0; }
+
+// Messages that only tell the listeners of one type, then go on to the
+// default processing.
+struct PlainEvent {
+    UINT message;
+    int32_t type;
+};
+constexpr PlainEvent kPlainEvents[] = {
+    {WM_RBUTTONDOWN, events::kWindowRightButtonDown},
+    {WM_RBUTTONUP, events::kWindowRightButtonUp},
+    {WM_LBUTTONDOWN, events::kWindowLeftButtonDown},
+    {WM_LBUTTONUP, events::kWindowLeftButtonUp},
+    {WM_LBUTTONDBLCLK, events::kWindowDoubleClick},
+    {WM_MOUSEMOVE, events::kWindowMouseMove},
+    {WM_NCMOUSEMOVE, events::kWindowMouseMove},
+    {WM_MOUSEWHEEL, events::kWindowWheel},
+    {WM_KEYDOWN, events::kWindowKeyDown},
+    {WM_CAPTURECHANGED, events::kWindowCaptureLost},
+    {WM_MOVING, events::kWindowMoving},
+    {WM_MOVE, events::kWindowMoved},
+    {WM_HOTKEY, events::kWindowHotKey},
+    {WM_TIMER, events::kWindowTimer},
+    {WM_CLIPBOARDUPDATE, events::kWindowClipboardChanged},
+    {TopWindowView::kPrivateMessage, events::kWindowPrivate},
+};
+
+int32_t plainEventType(UINT message)
+{
+    for (const PlainEvent& event : kPlainEvents) {
+        if (event.message == message)
+            return event.type;
+    }
+    return -1;
+}
+
+DWORD styleFor(const s::gui::WindowOptions& options)
+{
+    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    if (options.sizingBorder)
+        style |= WS_THICKFRAME;
+    if (options.maximizeButton)
+        style |= WS_MAXIMIZEBOX;
+    return style;
+}
+
+// The options' place, or centred on the work area of the primary monitor.
+POINT placeFor(const s::gui::WindowOptions& options)
+{
+    if (!options.centre)
+        return POINT{options.x, options.y};
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return POINT{work.left + (work.right - work.left - options.width) / 2,
+                 work.top + (work.bottom - work.top - options.height) / 2};
+}
+
+Window::SizeState sizeStateOf(WPARAM kind)
+{
+    if (kind == SIZE_MINIMIZED)
+        return Window::SizeState::kMinimized;
+    if (kind == SIZE_MAXIMIZED)
+        return Window::SizeState::kMaximized;
+    return Window::SizeState::kRestored;
+}
+
+}  // namespace
+
+bool TopWindowView::create(const s::gui::WindowOptions& options)
+{
+    registerWindowClasses();
+    const POINT place = placeFor(options);
+    const DWORD exStyle = options.topmost ? WS_EX_TOPMOST : 0;
+    HWND window = CreateWindowExW(exStyle, kClassName, toWide(options.title).c_str(), styleFor(options), place.x,
+                                  place.y, std::max(options.width, 0), std::max(options.height, 0), nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), this);
+    if (!window)
+        return false;
+    if (options.smallIcon)
+        SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(options.smallIcon));
+    if (options.largeIcon)
+        SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(options.largeIcon));
+    m_showMaximized = options.maximized;
+    return true;
+}
+
+LRESULT CALLBACK TopWindowView::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* view = static_cast<TopWindowView*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        view->m_window = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
+    }
+    auto* view = reinterpret_cast<TopWindowView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!view) {
+        if (message == kDestroySelf) {
+            DestroyWindow(window);
+            return 0;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return view->handleMessage(message, wParam, lParam);
+}
+
+LRESULT TopWindowView::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HWND window = m_window;
+    LRESULT result = 0;
+    if (handleChildMessage(message, wParam, lParam, result))
+        return result;
+    if (m_messageHook && m_messageHook(message, wParam, lParam, result))
+        return result;
+
+    switch (message) {
+    case WM_CLOSE:
+        if (m_owner.onCloseRequested())
+            DestroyWindow(window);
+        return 0;
+    case WM_SIZE:
+        reportSize(wParam);
+        return 0;
+    case WM_SIZING:
+        return keepSizingAtMinimum(wParam, *reinterpret_cast<RECT*>(lParam));
+    case WM_GETMINMAXINFO:
+        applyMinimumSize(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return 0;
+    case WM_MBUTTONDOWN:
+        m_owner.onMiddleButtonDown();
+        return 0;
+    case WM_NCHITTEST:
+        return hitTest(wParam, lParam);
+    case WM_NCMBUTTONDOWN:
+        if (!isBodyPress(wParam, lParam))
+            break;
+        m_owner.onMiddleButtonDown();
+        return 0;
+    case WM_NCRBUTTONDOWN:
+        if (isBodyPress(wParam, lParam))
+            m_owner.raise(events::kWindowRightButtonDown);
+        break;
+    case WM_ACTIVATE:
+        m_owner.raise(LOWORD(wParam) == WA_INACTIVE ? events::kWindowDeactivated : events::kWindowActivated);
+        break;
+    case kUserEventMessage:
+        if (const auto* event = reinterpret_cast<const UserEvent*>(wParam))
+            m_owner.onUserEvent(event->name, event->first, event->second, event->text);
+        return 0;
+    case kWakeMessage:
+        wake();
+        return 0;
+    case kRunTaskMessage:
+        if (const auto* task = reinterpret_cast<const std::function<void()>*>(wParam))
+            (*task)();
+        return 0;
+    case kDestroySelf:
+        DestroyWindow(window);
+        return 0;
+    case WM_NCDESTROY: {
+        const bool quit = m_quitOnDestroy;
+        forgetHandle();
+        if (quit)
+            PostQuitMessage(0);
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    default: {
+        const int32_t type = plainEventType(message);
+        if (type >= 0)
+            m_owner.raise(type);
+        break;
+    }
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void TopWindowView::reportSize(WPARAM kind)
+{
+    // Shown again after a maximized window hid it: no size of our own changed.
+    if (kind == SIZE_MAXHIDE || kind == SIZE_MAXSHOW)
+        return;
+    RECT outer{};
+    GetWindowRect(m_window, &outer);
+    m_owner.onNativeSize(outer.right - outer.left, outer.bottom - outer.top, sizeStateOf(kind));
+}
+
+LRESULT TopWindowView::keepSizingAtMinimum(WPARAM edge, RECT& rect)
+{
+    if (edge < WMSZ_LEFT || edge > WMSZ_BOTTOMRIGHT)
+        return FALSE;
+    Window::Rect dragged{rect.left, rect.top, rect.right, rect.bottom};
+    m_owner.onSizing(static_cast<Window::SizingEdge>(edge), dragged);
+    rect = RECT{dragged.left, dragged.top, dragged.right, dragged.bottom};
+    return TRUE;
+}
+
+void TopWindowView::applyMinimumSize(MINMAXINFO& limits) const
+{
+    const int32_t width = m_owner.minWidth();
+    const int32_t height = m_owner.minHeight();
+    if (width > 0)
+        limits.ptMinTrackSize.x = std::max<LONG>(limits.ptMinTrackSize.x, width);
+    if (height > 0)
+        limits.ptMinTrackSize.y = std::max<LONG>(limits.ptMinTrackSize.y, height);
+}
+
+void TopWindowView::wake()
+{
+    if (IsIconic(m_window) || !IsWindowVisible(m_window))
+        ShowWindow(m_window, SW_RESTORE);
+    SetForegroundWindow(m_window);
+    if (m_wakeHandler)
+        m_wakeHandler();
+}
+
+LRESULT TopWindowView::hitTest(WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT hit = DefWindowProcW(m_window, WM_NCHITTEST, wParam, lParam);
+    // With easy drag the body drags the window, except while the right
+    // button is down: a right click must still reach the window as one.
+    if (hit == HTCLIENT && hasEasyDrag(m_window) && !rightButtonDown())
+        return HTCAPTION;
+    return hit;
+}
+
+bool TopWindowView::isBodyPress(WPARAM hit, LPARAM screenPoint) const
+{
+    if (hit != HTCAPTION || !hasEasyDrag(m_window))
+        return false;
+    POINT point{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
+    RECT client{};
+    GetClientRect(m_window, &client);
+    ScreenToClient(m_window, &point);
+    return PtInRect(&client, point) != FALSE;
+}
+
+bool TopWindowView::hasEasyDrag(HWND window) { return window && GetPropW(window, kEasyDragProperty) != nullptr; }
+
+void TopWindowView::setEasyDrag(bool easyDrag)
+{
+    if (!m_window)
+        return;
+    if (easyDrag)
+        SetPropW(m_window, kEasyDragProperty, reinterpret_cast<HANDLE>(1));
+    else
+        RemovePropW(m_window, kEasyDragProperty);
+}
+
+void TopWindowView::setTopmost(bool topmost)
+{
+    if (m_window)
+        SetWindowPos(m_window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TopWindowView::forgetHandle()
+{
+    if (!m_window)
+        return;
+    RemovePropW(m_window, kEasyDragProperty);
+    SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
+    m_window = nullptr;
+}
+
+INativeView* TopWindowView::createChild(IComponent& owner, NativeKind kind)
+{
+    return m_window ? makeChildView(owner, kind, m_window) : nullptr;
+}
+
+void TopWindowView::destroy()
+{
+    if (HWND window = m_window) {
+        if (ownsWindow(window))
+            DestroyWindow(window);
+        else
+            askToDestroy(window);
+        forgetHandle();
+    }
+    delete this;
+}
+
+void TopWindowView::move(int32_t x, int32_t y)
+{
+    if (m_window)
+        SetWindowPos(m_window, nullptr, x, y, 0, 0, kPlacementFlags | SWP_NOSIZE);
+}
+
+void TopWindowView::resize(int32_t width, int32_t height)
+{
+    if (m_window)
+        SetWindowPos(m_window, nullptr, 0, 0, std::max(width, 0), std::max(height, 0), kPlacementFlags | SWP_NOMOVE);
+}
+
+void TopWindowView::setBounds(int32_t x, int32_t y, int32_t width, int32_t height)
+{
+    if (m_window)
+        SetWindowPos(m_window, nullptr, x, y, std::max(width, 0), std::max(height, 0), kPlacementFlags);
+}
+
+void TopWindowView::show(bool visible)
+{
+    if (!m_window)
+        return;
+    if (!visible) {
+        ShowWindow(m_window, SW_HIDE);
+        return;
+    }
+    ShowWindow(m_window, m_showMaximized ? SW_SHOWMAXIMIZED : SW_SHOW);
+    m_showMaximized = false;
+    UpdateWindow(m_window);
+}
+
+bool TopWindowView::isEnabled() const { return m_window && IsWindowEnabled(m_window); }
+
+void TopWindowView::setEnabled(bool enabled)
+{
+    if (m_window)
+        EnableWindow(m_window, enabled ? TRUE : FALSE);
+}
+
+void TopWindowView::redrawArea(int32_t x, int32_t y, int32_t width, int32_t height)
+{
+    if (!m_window)
+        return;
+    const RECT area{x, y, x + std::max(width, 0), y + std::max(height, 0)};
+    RedrawWindow(m_window, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void TopWindowView::redraw()
+{
+    if (m_window)
+        RedrawWindow(m_window, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+void TopWindowView::setText(std::u16string_view text)
+{
+    if (m_window)
+        SetWindowTextW(m_window, toWide(text).c_str());
+}
+
+TextExtent TopWindowView::measureText(std::u16string_view text) const { return measureWith(guiFont(), text); }
+
+int32_t TopWindowView::frameWidth() const
+{
+    RECT outer{};
+    RECT client{};
+    if (!m_window || !GetWindowRect(m_window, &outer) || !GetClientRect(m_window, &client))
+        return 0;
+    return (outer.right - outer.left) - (client.right - client.left);
+}
+
+int32_t TopWindowView::frameHeight() const
+{
+    RECT outer{};
+    RECT client{};
+    if (!m_window || !GetWindowRect(m_window, &outer) || !GetClientRect(m_window, &client))
+        return 0;
+    return (outer.bottom - outer.top) - (client.bottom - client.top);
+}
+
+bool TopWindowView::isMinimized() const { return m_window && IsIconic(m_window); }
+
+void TopWindowView::requestClose()
+{
+    if (m_window)
+        PostMessageW(m_window, WM_CLOSE, 0, 0);
+}
+
+void TopWindowView::hideToNotificationArea()
+{
+    // The notification-area icon belongs to the application's window
+    // behaviours, which add it through the message hook.
+    if (m_window)
+        ShowWindow(m_window, SW_HIDE);
+}
+
+void TopWindowView::sendUserEvent(std::u16string_view name, int32_t first, int32_t second, std::u16string_view text)
+{
+    HWND window = m_window;
+    if (!window)
+        return;
+    const UserEvent event{name, first, second, text};
+    SendMessageW(window, kUserEventMessage, reinterpret_cast<WPARAM>(&event), 0);
+}
+
+}  // namespace s::gui::win::native
