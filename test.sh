@@ -69,8 +69,11 @@ if [[ -f build/windows/CMakeCache.txt ]] &&
    [[ $(sed -n 's/^PELLORY_DEPS_PREFIX:[A-Z]*=//p' build/windows/CMakeCache.txt) != "$DEPS" ]]; then
   rm -rf build/windows
 fi
+# The icon and the About picture are drawn by the native build's pellory-resgen (built
+# above); without it the Windows build makes a host copy of its own.
 run_suite windows -DCMAKE_BUILD_TYPE=Release "-DPELLORY_DEPS_PREFIX=$DEPS" \
-  "-DCMAKE_TOOLCHAIN_FILE=$PWD/cmake/mingw-w64-x86_64.cmake"
+  "-DCMAKE_TOOLCHAIN_FILE=$PWD/cmake/mingw-w64-x86_64.cmake" \
+  "-DPELLORY_RESGEN=$PWD/build/native/pellory-resgen"
 
 if compgen -G "fuzz/*_fuzzer.cpp" >/dev/null; then
   CC=clang CXX=clang++ run_suite fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELLORY_FUZZ=ON

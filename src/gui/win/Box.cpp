@@ -31,6 +31,8 @@ void Box::reset()
     m_minimumWidth = kUnset;
     m_collapsedWidth = m_collapsedHeight = false;
     m_backgroundColour = kSystemFaceColour;
+    m_borderStyle = BorderStyle::kNone;
+    m_borderColour = 0;
     m_droppedFiles.clear();
     m_wheelLines = 0;
     m_droppedAddress.clear();
@@ -164,6 +166,14 @@ void Box::onAddressDropped(std::u16string_view address)
 {
     m_droppedAddress.assign(address);
     notify(events::kBoxAddressDropped);
+}
+
+void Box::setBorder(BorderStyle style, uint32_t colour)
+{
+    m_borderStyle = style;
+    m_borderColour = colour;
+    if (m_native)
+        m_native->redraw();
 }
 
 }  // namespace s::gui::win

@@ -67,6 +67,12 @@ public:
     void setCollapsedWidth(bool flag) { m_collapsedWidth = flag; }
     void setCollapsedHeight(bool flag) { m_collapsedHeight = flag; }
     void setBackgroundColour(uint32_t colour) { m_backgroundColour = colour; }
+    // The line the box draws around or under itself: a plain frame in a
+    // colour (0x00RRGGBB), or the shaded line under a window's menu bar.
+    enum class BorderStyle { kNone, kPlain, kUnderWindowMenu };
+    void setBorder(BorderStyle style, uint32_t colour = 0);
+    BorderStyle borderStyle() const { return m_borderStyle; }
+    uint32_t borderColour() const { return m_borderColour; }
 
     int32_t hAlign() const { return m_hAlign; }
     int32_t vAlign() const { return m_vAlign; }
@@ -107,6 +113,8 @@ private:
     bool m_collapsedWidth = false;
     bool m_collapsedHeight = false;
     uint32_t m_backgroundColour = kSystemFaceColour;
+    BorderStyle m_borderStyle = BorderStyle::kNone;
+    uint32_t m_borderColour = 0;
     s::str::strarray::StrArray m_droppedFiles;
     int32_t m_wheelLines = 0;
     std::u16string m_droppedAddress;

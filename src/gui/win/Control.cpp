@@ -62,14 +62,7 @@ void Control::onAttached()
     measure();
 }
 
-void Control::measure()
-{
-    if (!m_native)
-        return;
-    TextExtent extent = m_native->measureText(m_text);
-    setNaturalMinSize(extent.width, extent.height);
-    setNaturalPreferredSize(extent.width, extent.height);
-}
+void Control::measure() {}
 
 void Control::resetControl()
 {

@@ -68,8 +68,9 @@ protected:
     // Pushes the control's own state (items, range, value, check) into the
     // native window; text and colours are pushed by the base.
     virtual void pushState() {}
-    // Measures the natural size from the text; a control with more than
-    // text (a check box's square, a combo's arrow) adds its part.
+    // Measures the natural size from the content (a label's text, a check
+    // box's square and text, ...); a bare control keeps the natural sizes
+    // it was given.
     virtual void measure();
     // Back to the control defaults; derived resets call it last.
     void resetControl();

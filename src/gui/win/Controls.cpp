@@ -18,6 +18,7 @@ constexpr int32_t kComboArrow = 30;
 constexpr int32_t kFieldPadY = 8;
 constexpr int32_t kSliderHeight = 26;
 constexpr int32_t kSliderMinWidth = 40;
+constexpr int32_t kProgressWidth = 100;
 constexpr int32_t kProgressHeight = 14;
 
 }  // namespace
@@ -28,6 +29,15 @@ void Label::reset()
 {
     m_clickable = false;
     resetControl();
+}
+
+void Label::measure()
+{
+    if (!m_native)
+        return;
+    TextExtent extent = m_native->measureText(m_text);
+    setNaturalMinSize(extent.width, extent.height);
+    setNaturalPreferredSize(extent.width, extent.height);
 }
 
 void Label::onNativeChange()
@@ -110,7 +120,11 @@ void ComboBox::addItem(const s::gui::combobox::ComboBoxItem& item)
 
 void ComboBox::select(int32_t index, bool notifyListeners)
 {
+    if (itemCount() == 0)
+        return;
     if (index < 0 || index >= itemCount())
+        index = 0;
+    if (index == m_selected)
         return;
     m_selected = index;
     if (m_native)
@@ -251,11 +265,19 @@ void ProgressBar::setRange(int32_t range)
     pushState();
 }
 
-void ProgressBar::setPosition(int32_t position)
+void ProgressBar::setProgress(int32_t position)
 {
     m_position = std::clamp(position, 0, m_range);
     if (m_native)
         m_native->setValue(m_position);
+}
+
+void ProgressBar::measure()
+{
+    // A bar has no text to measure: without a size of its own it would
+    // never be seen.
+    setNaturalMinSize(kProgressWidth, kProgressHeight);
+    setNaturalPreferredSize(kProgressWidth, kProgressHeight);
 }
 
 void ProgressBar::pushState()

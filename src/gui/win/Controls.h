@@ -42,6 +42,7 @@ public:
 
 protected:
     NativeKind nativeKind() const override { return NativeKind::kLabel; }
+    void measure() override;
 
 private:
     bool m_clickable = false;
@@ -95,8 +96,8 @@ public:
     const std::u16string& itemText(int32_t index) const { return m_items.at(static_cast<size_t>(index)).text; }
     // -1 when nothing is selected.
     int32_t selectedIndex() const { return m_selected; }
-    // Selects an item (out of range: nothing); with notify the listeners
-    // hear of it as of a user's choice.
+    // Selects an item (out of range: the first); with notify the listeners
+    // hear of it as of a user's choice, unless it was selected already.
     void select(int32_t index, bool notify);
     // Item texts follow the language; the selection stays.
     void updateLanguage() override;
@@ -176,12 +177,13 @@ public:
     s::base::IObject* newInstance() const override { return take(); }
     void reset() override;
     void setRange(int32_t range);
-    void setPosition(int32_t position);
+    void setProgress(int32_t position);
     int32_t range() const { return m_range; }
-    int32_t position() const { return m_position; }
+    int32_t progress() const { return m_position; }
 
 protected:
     NativeKind nativeKind() const override { return NativeKind::kProgressBar; }
+    void measure() override;
     void pushState() override;
 
 private:

@@ -12,6 +12,7 @@ void GroupBox::reset()
 {
     resetContainer();
     m_title.clear();
+    m_frameColour = kDefaultFrameColour;
     m_titleWidth = 0;
     m_titleHeight = 0;
     setInsets(m_titleHeight + kGroupBoxTitleGapBelow);
@@ -107,6 +108,13 @@ void GroupBox::setInsets(int32_t top)
     m_marginRight = kGroupBoxSideInset;
     m_marginBottom = kGroupBoxBottomInset;
     m_marginTop = top;
+}
+
+void GroupBox::setFrameColour(uint32_t colour)
+{
+    m_frameColour = colour;
+    if (m_native)
+        m_native->redraw();
 }
 
 }  // namespace s::gui::win

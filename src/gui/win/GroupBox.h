@@ -37,6 +37,10 @@ public:
 
     void setTitle(std::u16string_view title);
     const std::u16string& title() const { return m_title; }
+    // The frame's colour (0x00RRGGBB); kDefaultFrameColour until set.
+    static constexpr uint32_t kDefaultFrameColour = 0x00D0D0BFu;
+    void setFrameColour(uint32_t colour);
+    uint32_t frameColour() const { return m_frameColour; }
     // The adapter calls this after it gave the group box another font.
     void fontChanged() { measureTitle(); }
 
@@ -57,6 +61,7 @@ private:
     void setInsets(int32_t top);
 
     std::u16string m_title;
+    uint32_t m_frameColour = kDefaultFrameColour;
     int32_t m_titleWidth = 0;
     int32_t m_titleHeight = 0;
 };

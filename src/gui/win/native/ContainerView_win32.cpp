@@ -125,12 +125,22 @@ void ContainerView::paintDecoration(HDC dc)
     GetClientRect(m_window, &client);
     if (const auto* groupBox = dynamic_cast<const GroupBox*>(&m_owner)) {
         drawers::paintGroupBox(dc, client, groupBox->title(), guiFont(), groupBox->titleWidth(),
-                               groupBox->titleHeight(), drawers::kGroupBoxLine, drawers::kGroupBoxTitle);
+                               groupBox->titleHeight(), toColorRef(groupBox->frameColour()), drawers::kGroupBoxTitle);
         return;
     }
-    switch (m_border) {
+    Border border = m_border;
+    COLORREF borderColour = m_borderColourRef;
+    // A box's own border setting, unless the view was given one directly.
+    if (const auto* box = dynamic_cast<const Box*>(&m_owner); box && border == Border::kNone) {
+        if (box->borderStyle() == Box::BorderStyle::kPlain)
+            border = Border::kPlain;
+        else if (box->borderStyle() == Box::BorderStyle::kUnderWindowMenu)
+            border = Border::kUnderWindowMenu;
+        borderColour = toColorRef(box->borderColour());
+    }
+    switch (border) {
     case Border::kPlain:
-        drawers::paintPlainBorder(dc, client.right, client.bottom, m_borderColourRef);
+        drawers::paintPlainBorder(dc, client.right, client.bottom, borderColour);
         break;
     case Border::kUnderWindowMenu:
         drawers::paintUnderWindowMenu(dc, client.right);
