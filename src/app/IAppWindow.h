@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "base/IObject.h"
 
@@ -44,6 +45,15 @@ public:
     virtual void savePlacement(s::gui::win::Window& window) = 0;
     // Moves the window inside the virtual screen where it sticks out.
     virtual void keepInsideVirtualScreen(s::gui::win::Window& window) = 0;
+
+    // Easy drag and the middle-click action, as the View menu switches them.
+    // A settings object without these behaviours keeps them on and ignores
+    // the changes.
+    virtual bool easyDrag() const { return true; }
+    virtual void setEasyDrag(s::gui::win::Window&, bool) {}
+    virtual bool middleClickCloses() const { return true; }
+    // "Close", "Iconize" or "DoNothing": the window's action and the stored one.
+    virtual void setMiddleClickAction(s::gui::win::Window&, std::u16string_view) {}
 };
 
 }  // namespace s::app

@@ -149,6 +149,19 @@ void AppWindow::setKeepOnTop(Window& window, bool onTop)
     setKeepOnTop(onTop);
 }
 
+void AppWindow::setEasyDrag(Window& window, bool flag)
+{
+    if (s::gui::INativeWindow* native = window.nativeWindow())
+        native->setEasyDrag(flag);
+    setEasyDrag(flag);
+}
+
+void AppWindow::setMiddleClickAction(Window& window, std::u16string_view word)
+{
+    window.setMiddleClickAction(toWindowAction(parseMiddleClickAction(word)));
+    setMiddleClickAction(word);
+}
+
 // --- Placement -----------------------------------------------------------------------------
 
 ScreenRect AppWindow::boundsOf(const Window& window)

@@ -64,6 +64,10 @@ public:
     void setKeepOnTop(s::gui::win::Window& window, bool onTop) override;
     void savePlacement(s::gui::win::Window& window) override;
     void keepInsideVirtualScreen(s::gui::win::Window& window) override;
+    bool easyDrag() const override { return readFlag(kValueEasyDrag, m_easyDragDefault); }
+    void setEasyDrag(s::gui::win::Window& window, bool flag) override;
+    bool middleClickCloses() const override;
+    void setMiddleClickAction(s::gui::win::Window& window, std::u16string_view word) override;
 
     // --- Placement of a bound window ---
     bool isOnScreen(const s::gui::win::Window& window) const;
@@ -109,7 +113,6 @@ public:
     void setHeight(int32_t value) { writeInt(kValueHeight, value); }
     bool heightUsable() const;
 
-    bool easyDrag() const { return readFlag(kValueEasyDrag, m_easyDragDefault); }
     void setEasyDrag(bool flag) { writeFlag(kValueEasyDrag, flag); }
     bool maximized() const { return readFlag(kValueMaximized, m_maximizedDefault); }
     void setMaximized(bool flag) { writeFlag(kValueMaximized, flag); }
@@ -118,7 +121,6 @@ public:
     // The stored action compared with "Iconize" and then "Close", ignoring
     // case; anything else is "DoNothing". Always one of the three constants.
     const char16_t* middleClickAction() const;
-    bool middleClickCloses() const;
     bool middleClickIconizes() const;
     // Makes the word current and stores it when it differs from the
     // current action; a word that is none of the three is "DoNothing".

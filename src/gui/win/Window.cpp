@@ -162,6 +162,14 @@ void Window::onNativeSize(int32_t outerWidth, int32_t outerHeight, SizeState sta
     notify(events::kWindowSized);
 }
 
+void Window::onNativeMove(int32_t outerX, int32_t outerY)
+{
+    // Not setPosition: that would move the native window once more.
+    m_x = outerX - m_offsetX;
+    m_y = outerY - m_offsetY;
+    notify(events::kWindowMoved);
+}
+
 void Window::onSizing(SizingEdge edge, Rect& rect)
 {
     const int32_t minimum = minHeight();

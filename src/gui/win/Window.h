@@ -77,6 +77,10 @@ public:
     void onUserEvent(std::u16string_view name, int32_t first, int32_t second, std::u16string_view text);
     // The outer size after a size change, and the window's new state.
     void onNativeSize(int32_t outerWidth, int32_t outerHeight, SizeState state);
+    // The outer top-left corner on the screen after the window was placed or
+    // moved: recorded (the native window is there already), then the
+    // listeners hear of the move.
+    void onNativeMove(int32_t outerX, int32_t outerY);
     // The frame is being dragged: keeps the rectangle at least the minimum
     // height, moving the dragged edge, then tells the listeners.
     void onSizing(SizingEdge edge, Rect& rect);

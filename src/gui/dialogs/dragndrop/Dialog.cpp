@@ -11,11 +11,16 @@
 #include "gui/events/EventTypes.h"
 #include "gui/win/Box.h"
 #include "gui/win/Controls.h"
+#include "gui/menuitem/MenuItem.h"
 #include "gui/win/GroupBox.h"
+#include "gui/win/MenuEx.h"
+#include "gui/win/PopupMenu.h"
 #include "gui/win/Spacer.h"
 #include "gui/win/StatusBar.h"
 #include "gui/win/Window.h"
+#include "lang/LangPack.h"
 #include "lang/Localizer.h"
+#include "map/AppSettings.h"
 #include "map/IMappedData.h"
 #include "platform/WebPage.h"
 #include "str/strarray/StrArray.h"
@@ -32,6 +37,9 @@ using s::gui::win::CheckBox;
 using s::gui::win::ComboBox;
 using s::gui::win::GroupBox;
 using s::gui::win::Label;
+using s::gui::win::MenuEx;
+using s::gui::win::PopupMenu;
+using s::gui::menuitem::MenuItem;
 using s::gui::win::ProgressBar;
 using s::gui::win::Spacer;
 using s::gui::win::StatusBar;
@@ -48,6 +56,8 @@ constexpr char16_t kValueLargeWidth[] = u"LargeWidth";
 constexpr char16_t kValueLargeHeight[] = u"LargeHeight";
 constexpr char16_t kValueConvertTo[] = u"ConvertTo";
 constexpr char16_t kValueRightClickTransform[] = u"RightClickTransform";
+constexpr char16_t kDoNothing[] = u"DoNothing";
+constexpr char16_t kClose[] = u"Close";
 
 constexpr char16_t kStatusStart[] = u"ProcessStatusStart";
 constexpr char16_t kStatusUpdate[] = u"ProcessStatusUpdate";
@@ -55,12 +65,15 @@ constexpr char16_t kStatusEnd[] = u"ProcessStatusEnd";
 
 constexpr uint32_t kDefaultColour = s::gui::INativeView::kDefaultColour;
 constexpr uint32_t kDropTextColour = 0x777777;    // (119, 119, 119)
+constexpr int32_t kSizeGripRoom = 14;
 constexpr uint32_t kFrameColour = 0x919B9C;       // (145, 155, 156): drop box and strength panel
 constexpr uint32_t kMakerTextColour = 0x333333;   // (51, 51, 51)
 constexpr uint32_t kPanelBackground = 0xFFFFFF;
 
 constexpr int32_t kMenuLineHeight = 7;
 constexpr int32_t kStatusGap = 3;
+// More than the window's depth of nested boxes.
+constexpr int32_t kMaxSettlingPasses = 8;
 constexpr int32_t kAdvancedLeftMinimum = 125;
 constexpr int32_t kAdvancedGapAboveKeepOnTop = 5;
 constexpr int32_t kAdvancedGapBelowKeepOnTop = 9;
@@ -113,7 +126,9 @@ void Dialog::resetDialog()
     if (m_window)
         m_window->release();  // its tree goes back to the pools with it
     m_window = nullptr;
-    m_menuStrip = m_mainArea = m_leftColumn = m_rightColumn = nullptr;
+    m_menuBar = nullptr;
+    m_viewMenu = m_languageMenu = m_aboutMenu = nullptr;
+    m_mainArea = m_leftColumn = m_rightColumn = nullptr;
     m_spacerAboveKeepOnTop = m_spacerBelowKeepOnTop = nullptr;
     m_keepOnTopBox = nullptr;
     m_dropBox = nullptr;
@@ -209,11 +224,61 @@ void Dialog::buildWindow()
     m_window->setVisible(true, true);
 }
 
-Box* Dialog::buildMenuStrip()
+MenuEx* Dialog::buildMenuStrip()
 {
-    m_menuStrip = Box::makeBox(100, -1, kStart, kStart, 0, 0, 0, 0, s::gui::kLayoutRow);
-    m_menuStrip->setFixedHeight(kMenuBarHeight, false);
-    return m_menuStrip;
+    m_menuBar = MenuEx::take();
+    m_menuBar->setWidthPercent(100);
+    m_menuBar->setFixedHeight(kMenuBarHeight);
+    m_viewMenu = buildViewMenu();
+    m_languageMenu = buildLanguageMenu();
+    m_aboutMenu = buildAboutMenu();
+    m_menuBar->appendMenu(m_viewMenu);
+    m_menuBar->appendMenu(m_languageMenu);
+    m_menuBar->appendMenu(m_aboutMenu);
+    return m_menuBar;
+}
+
+PopupMenu* Dialog::buildViewMenu()
+{
+    PopupMenu* menu = PopupMenu::fromTextId(kTextViewMenu, m_localizer);
+    menu->append(MenuItem::fromTextId(kTextKeepOnTopItem, m_localizer, kCommandKeepOnTop, m_appWindow->keepOnTop()));
+    if (offersViewToggle()) {
+        menu->append(MenuItem::fromTextId(kTextRightClickTransform, m_localizer, kCommandRightClickTransform,
+                                          m_rightClickTransform));
+    }
+    menu->append(MenuItem::fromTextId(kTextEasyDrag, m_localizer, kCommandEasyDrag, m_appWindow->easyDrag()));
+    menu->append(MenuItem::fromTextId(kTextCloseByWheelClick, m_localizer, kCommandCloseByWheelClick,
+                                      m_appWindow->middleClickCloses()));
+    return menu;
+}
+
+PopupMenu* Dialog::buildLanguageMenu()
+{
+    PopupMenu* menu = PopupMenu::fromTextId(kTextLanguageMenu, m_localizer);
+    menu->append(MenuItem::fromTextId(kTextTranslate, m_localizer, kCommandTranslate, false));
+    menu->append(MenuItem::separator());
+    // A language's name is written in that language, whatever the current one.
+    const int32_t count = m_localizer ? m_localizer->languageCount() : 0;
+    for (int32_t i = 0; i < count && kCommandFirstLanguage + i <= kCommandLastLanguage; ++i)
+        menu->append(MenuItem::fromText(m_localizer->languageAt(i)->trueName().view(), kCommandFirstLanguage + i));
+    // Without a current language the bullet sits on the separator, where it shows nothing.
+    const int32_t current = m_localizer && m_localizer->currentLanguage()
+                                ? m_localizer->indexOf(m_localizer->currentLanguage())
+                                : -1;
+    menu->setRadioAt(current >= 0 ? kCommandFirstLanguage + current : 1);
+    return menu;
+}
+
+PopupMenu* Dialog::buildAboutMenu()
+{
+    PopupMenu* menu = PopupMenu::fromTextId(kTextAboutMenu, m_localizer);
+    menu->append(MenuItem::fromTextId(kTextVersionInformation, m_localizer, kCommandVersionInformation, false));
+    menu->append(MenuItem::separator());
+    menu->append(MenuItem::fromTextId(kTextSoftwarePage, m_localizer, kCommandSoftwarePage, false));
+    menu->append(MenuItem::fromTextId(kTextTellDevelopers, m_localizer, kCommandTellDevelopers, false));
+    menu->append(MenuItem::separator());
+    menu->append(MenuItem::fromTextId(kTextMoreSoftware, m_localizer, kCommandMoreSoftware, false));
+    return menu;
 }
 
 Box* Dialog::buildMainArea()
@@ -307,6 +372,8 @@ StatusBar* Dialog::buildStatusBar()
     m_statusBar = StatusBar::take();
     m_statusBar->setWidthPercent(100, false);
     Box* sections = Box::makeBox(100, 100, kStart, kMiddle, 0, 0, 0, 0, s::gui::kLayoutRow);
+    // The size grip sits in the bar's bottom-right corner, above the sections.
+    sections->setMarginRight(kSizeGripRoom);
 
     Box* statusSection = Box::makeBox(100, 100, kStart, kMiddle, 0, 0, 2, 0, s::gui::kLayoutRow);
     m_statusLabel = Label::take();
@@ -339,6 +406,7 @@ void Dialog::listenToControls()
 {
     attachListeners();
     m_makerLabel->addListener(events::kLabelClicked, this);
+    m_menuBar->addListener(events::kMenuCommand, this);
     m_window->addListener(events::kWindowClosing, this);
     m_window->addListener(events::kWindowRightButtonDown, this);
     m_window->addListener(events::kWindowUserEvent, this);
@@ -383,6 +451,19 @@ void Dialog::layOutWindow()
     m_window->doLayout();
 }
 
+void Dialog::settleMinimumSize()
+{
+    // A change deep in the tree (a view's collapsed panel) reaches the
+    // window's minimum one layout pass per level of boxes.
+    for (int32_t pass = 0; pass < kMaxSettlingPasses; ++pass) {
+        const int32_t minWidth = m_window->minWidth();
+        const int32_t minHeight = m_window->minHeight();
+        m_window->doLayout();
+        if (m_window->minWidth() == minWidth && m_window->minHeight() == minHeight)
+            break;
+    }
+}
+
 void Dialog::enlargeToMinimumSize()
 {
     const int32_t width = std::max(m_window->width(), m_window->minWidth());
@@ -418,6 +499,8 @@ void Dialog::onEvent(s::base::IObject* source, int32_t type)
             startRun(*paths);
     } else if (source == m_window && type == events::kWindowUserEvent)
         onStatus();
+    else if (source == m_menuBar && type == events::kMenuCommand)
+        onMenuCommand(m_menuBar->lastCommand());
 }
 
 void Dialog::onWindowClosing()
@@ -442,6 +525,99 @@ void Dialog::onModeChanged()
     m_store->setString(keyPath(kViewKey), kValueConvertTo, m_modeCombo->itemText(index));
 }
 
+// --- Menu commands ---
+
+void Dialog::onMenuCommand(int32_t command)
+{
+    if (!m_window || !m_menuBar)
+        return;
+    if (command >= kCommandFirstLanguage && command <= kCommandLastLanguage) {
+        selectLanguageAt(command - kCommandFirstLanguage);
+        return;
+    }
+    switch (command) {
+    case kCommandTranslate:
+        openPage(kTextTranslatorsPage);
+        break;
+    case kCommandKeepOnTop:
+        toggleKeepOnTop();
+        break;
+    case kCommandRightClickTransform:
+        toggleRightClickTransform();
+        break;
+    case kCommandEasyDrag:
+        toggleEasyDrag();
+        break;
+    case kCommandCloseByWheelClick:
+        toggleCloseByWheelClick();
+        break;
+    case kCommandVersionInformation:
+        showAbout();
+        break;
+    case kCommandSoftwarePage:
+        openPage(kTextProductPage);
+        break;
+    case kCommandTellDevelopers:
+        openPage(kTextFeedbackPage);
+        break;
+    case kCommandMoreSoftware:
+        openPage(kTextOtherProducts);
+        break;
+    default:
+        break;
+    }
+}
+
+void Dialog::toggleKeepOnTop()
+{
+    const bool onTop = !m_menuBar->isChecked(kCommandKeepOnTop);
+    m_keepOnTopBox->setChecked(onTop);
+    m_menuBar->setChecked(kCommandKeepOnTop, onTop);
+    m_appWindow->setKeepOnTop(*m_window, onTop);
+}
+
+void Dialog::toggleRightClickTransform()
+{
+    if (!offersViewToggle())
+        return;
+    m_rightClickTransform = !m_menuBar->isChecked(kCommandRightClickTransform);
+    m_menuBar->setChecked(kCommandRightClickTransform, m_rightClickTransform);
+    m_store->setBool(keyPath(kViewKey), kValueRightClickTransform, m_rightClickTransform);
+}
+
+void Dialog::toggleEasyDrag()
+{
+    const bool easyDrag = !m_menuBar->isChecked(kCommandEasyDrag);
+    m_appWindow->setEasyDrag(*m_window, easyDrag);
+    m_menuBar->setChecked(kCommandEasyDrag, easyDrag);
+}
+
+void Dialog::toggleCloseByWheelClick()
+{
+    // Only "Close" and "DoNothing" are offered; an "Iconize" found in the
+    // store shows unticked and becomes "Close".
+    const bool wasTicked = m_menuBar->isChecked(kCommandCloseByWheelClick);
+    m_menuBar->setChecked(kCommandCloseByWheelClick, !wasTicked);
+    m_appWindow->setMiddleClickAction(*m_window, wasTicked ? kDoNothing : kClose);
+}
+
+void Dialog::openPage(int32_t textId)
+{
+    // The shell's failure to open a page is not the user's concern here.
+    s::platform::openWebPage(text(textId));
+}
+
+void Dialog::selectLanguageAt(int32_t index)
+{
+    if (!m_localizer || index < 0 || index >= m_localizer->languageCount())
+        return;
+    // The localizer tells every follower, this dialog too (followLanguage).
+    if (!m_localizer->selectLanguageAt(index))
+        return;
+    if (m_languageMenu)
+        m_languageMenu->setRadioAt(kCommandFirstLanguage + index);
+}
+
 void Dialog::showOptionsPage(int32_t index)
 {
     // Hide first: the page shown last lays the panel out without the others.
@@ -462,8 +638,19 @@ void Dialog::followLanguage()
     updateTexts(*m_window);
     m_dropBox->setTitle(text(kTextDropBox));
     onLanguageChanged();
+    storeLanguageAndTitle();
     layOutWindow();
     enlargeToMinimumSize();
+    m_window->redraw();
+}
+
+void Dialog::storeLanguageAndTitle()
+{
+    if (s::gui::INativeView* native = m_window->nativeView())
+        native->setText(m_appWindow->title());
+    s::lang::LangPack* current = m_localizer ? m_localizer->currentLanguage() : nullptr;
+    if (current && m_store)
+        s::map::AppSettings::setSavedLanguage(*m_store, current->engName().view());
 }
 
 void Dialog::updateTexts(s::gui::IComponent& component)
@@ -491,6 +678,9 @@ void Dialog::switchView(bool compact, bool saveSizeFirst)
     if (saveSizeFirst)
         storeWindowSize();
     applyView(compact);
+    // The system keeps a window at least at the minimum it reports while it
+    // is resized: that must be the new view's, not the one being left.
+    settleMinimumSize();
     const std::u16string view = keyPath(kViewKey);
     const int32_t width = m_store->getInt32(view, compact ? kValueSmallWidth : kValueLargeWidth,
                                             compact ? smallWidth() : largeWidth());

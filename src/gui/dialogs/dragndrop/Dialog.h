@@ -28,6 +28,8 @@ class CheckBox;
 class ComboBox;
 class GroupBox;
 class Label;
+class MenuEx;
+class PopupMenu;
 class ProgressBar;
 class Spacer;
 class StatusBar;
@@ -78,8 +80,41 @@ public:
     static constexpr int32_t kTextMakerPage = 101000;
     static constexpr const char16_t* kCancelingText = u"Canceling..";
     static constexpr const char16_t* kMakerName = u"vosk";
-    // Until the menu bar exists its strip stays free at this height.
     static constexpr int32_t kMenuBarHeight = 19;
+
+    // The menus and their items (language-pack texts).
+    static constexpr int32_t kTextViewMenu = 609000;
+    static constexpr int32_t kTextKeepOnTopItem = 609100;
+    static constexpr int32_t kTextRightClickTransform = 609200;
+    static constexpr int32_t kTextEasyDrag = 609300;
+    static constexpr int32_t kTextCloseByWheelClick = 609350;
+    static constexpr int32_t kTextLanguageMenu = 700000;
+    static constexpr int32_t kTextTranslate = 700001;
+    static constexpr int32_t kTextAboutMenu = 701000;
+    static constexpr int32_t kTextVersionInformation = 701100;
+    static constexpr int32_t kTextSoftwarePage = 701200;
+    static constexpr int32_t kTextTellDevelopers = 701300;
+    static constexpr int32_t kTextMoreSoftware = 107000;
+    // Web pages the About and Language menus open (addresses in the pack).
+    static constexpr int32_t kTextTranslatorsPage = 108500;
+    static constexpr int32_t kTextProductPage = 500003;
+    static constexpr int32_t kTextFeedbackPage = 500004;
+    static constexpr int32_t kTextOtherProducts = 108000;
+
+    // Command numbers of the menu items. Languages take kCommandFirstLanguage
+    // plus their index, up to kCommandLastLanguage; an item's position in the
+    // Language menu is its command number (the first two lines come before).
+    static constexpr int32_t kCommandTranslate = 0;
+    static constexpr int32_t kCommandFirstLanguage = 2;
+    static constexpr int32_t kCommandLastLanguage = 99;
+    static constexpr int32_t kCommandKeepOnTop = 100;
+    static constexpr int32_t kCommandRightClickTransform = 110;
+    static constexpr int32_t kCommandEasyDrag = 120;
+    static constexpr int32_t kCommandCloseByWheelClick = 125;
+    static constexpr int32_t kCommandVersionInformation = 10000;
+    static constexpr int32_t kCommandSoftwarePage = 10100;
+    static constexpr int32_t kCommandTellDevelopers = 10200;
+    static constexpr int32_t kCommandMoreSoftware = 10900;
     // Progress bars take ranges up to this; larger counts are halved.
     static constexpr int32_t kLargestProgressCount = 0x7FFF;
 
@@ -123,6 +158,8 @@ public:
     virtual void onRunFinished() {}
     // After a change of language, for the texts that carry no text id.
     virtual void onLanguageChanged() {}
+    // The About window (command 10000); none opens while no dialog offers one.
+    virtual void showAbout() {}
 
     // --- Run-time operations (user-interface thread) ---
     // The paths of one drop: ignored while a run is under way, else the run starts.
@@ -132,6 +169,11 @@ public:
     void onStatus();
     // Gives every text of the window the current language and lays it out.
     void followLanguage();
+    // What a menu command does (the bar's lastCommand); unknown numbers do nothing.
+    void onMenuCommand(int32_t command);
+    // Makes the language at that index of the pack current, with every text
+    // of the window; the current one again changes nothing.
+    void selectLanguageAt(int32_t index);
     // Applies a view; with saveSizeFirst the size of the view being left is stored.
     void switchView(bool compact, bool saveSizeFirst);
     // The view toggle of the button and the right click: hide, switch, show.
@@ -150,6 +192,10 @@ public:
     s::lang::Localizer* localizer() const { return m_localizer; }
 
     s::gui::win::Window* window() const { return m_window; }
+    s::gui::win::MenuEx* menuBar() const { return m_menuBar; }
+    s::gui::win::PopupMenu* viewMenu() const { return m_viewMenu; }
+    s::gui::win::PopupMenu* languageMenu() const { return m_languageMenu; }
+    s::gui::win::PopupMenu* aboutMenu() const { return m_aboutMenu; }
     s::gui::win::Box* mainArea() const { return m_mainArea; }
     s::gui::win::Box* leftColumn() const { return m_leftColumn; }
     s::gui::win::Box* rightColumn() const { return m_rightColumn; }
@@ -201,7 +247,10 @@ protected:
 
     // The window and its tree: owned through the window.
     s::gui::win::Window* m_window = nullptr;
-    s::gui::win::Box* m_menuStrip = nullptr;
+    s::gui::win::MenuEx* m_menuBar = nullptr;
+    s::gui::win::PopupMenu* m_viewMenu = nullptr;      // owned through the menu bar
+    s::gui::win::PopupMenu* m_languageMenu = nullptr;  // owned through the menu bar
+    s::gui::win::PopupMenu* m_aboutMenu = nullptr;     // owned through the menu bar
     s::gui::win::Box* m_mainArea = nullptr;
     s::gui::win::Box* m_leftColumn = nullptr;
     s::gui::win::Box* m_rightColumn = nullptr;
@@ -237,7 +286,10 @@ private:
 
     static void updateTexts(s::gui::IComponent& component);
     void buildWindow();
-    s::gui::win::Box* buildMenuStrip();
+    s::gui::win::MenuEx* buildMenuStrip();
+    s::gui::win::PopupMenu* buildViewMenu();
+    s::gui::win::PopupMenu* buildLanguageMenu();
+    s::gui::win::PopupMenu* buildAboutMenu();
     s::gui::win::Box* buildMainArea();
     s::gui::win::Box* buildLeftColumn();
     s::gui::win::GroupBox* buildDropBox();
@@ -246,10 +298,19 @@ private:
     s::gui::win::StatusBar* buildStatusBar();
     void listenToControls();
     void selectStoredMode();
+    void settleMinimumSize();
     void enlargeToMinimumSize();
 
     void onWindowClosing();
     void onKeepOnTopChanged();
+    // The View menu's switches: each takes the opposite of its item's tick.
+    void toggleKeepOnTop();
+    void toggleRightClickTransform();
+    void toggleEasyDrag();
+    void toggleCloseByWheelClick();
+    void openPage(int32_t textId);
+    // The language's English name becomes the saved one and the title follows.
+    void storeLanguageAndTitle();
     void onModeChanged();
     void showOptionsPage(int32_t index);
     void storeWindowSize();

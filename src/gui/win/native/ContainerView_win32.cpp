@@ -93,9 +93,13 @@ COLORREF ContainerView::backgroundColour() const
     if (!isDefaultColour(m_backgroundColour))
         return toColorRef(m_backgroundColour);
     if (const auto* box = dynamic_cast<const Box*>(&m_owner)) {
-        const uint32_t colour = box->backgroundColour();
-        if (colour != Box::kSystemFaceColour)
-            return toColorRef(colour);
+        // A box without a colour of its own takes the nearest one set on a
+        // box around it, so a page inside a white panel is white too.
+        for (const IComponent* at = box; at; at = at->parent()) {
+            const auto* around = dynamic_cast<const Box*>(at);
+            if (around && around->backgroundColour() != Box::kSystemFaceColour)
+                return toColorRef(around->backgroundColour());
+        }
         return GetSysColor(COLOR_BTNFACE);
     }
     if (m_kind == NativeKind::kStatusBar || !m_window)

@@ -83,6 +83,7 @@ public:
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void reportSize(WPARAM kind);
+    void reportPosition();
     LRESULT keepSizingAtMinimum(WPARAM edge, RECT& rect);
     void applyMinimumSize(MINMAXINFO& limits) const;
     void wake();

@@ -39,7 +39,6 @@ constexpr PlainEvent kPlainEvents[] = {
     {WM_KEYDOWN, events::kWindowKeyDown},
     {WM_CAPTURECHANGED, events::kWindowCaptureLost},
     {WM_MOVING, events::kWindowMoving},
-    {WM_MOVE, events::kWindowMoved},
     {WM_HOTKEY, events::kWindowHotKey},
     {WM_TIMER, events::kWindowTimer},
     {WM_CLIPBOARDUPDATE, events::kWindowClipboardChanged},
@@ -102,6 +101,9 @@ bool TopWindowView::create(const s::gui::WindowOptions& options)
     if (options.largeIcon)
         SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(options.largeIcon));
     m_showMaximized = options.maximized;
+    // Whatever the system made of the place asked for (centred, or moved by
+    // the system), the portable window records where it really is.
+    reportPosition();
     return true;
 }
 
@@ -139,6 +141,9 @@ LRESULT TopWindowView::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_SIZE:
         reportSize(wParam);
+        return 0;
+    case WM_MOVE:
+        reportPosition();
         return 0;
     case WM_SIZING:
         return keepSizingAtMinimum(wParam, *reinterpret_cast<RECT*>(lParam));
@@ -201,6 +206,14 @@ void TopWindowView::reportSize(WPARAM kind)
     RECT outer{};
     GetWindowRect(m_window, &outer);
     m_owner.onNativeSize(outer.right - outer.left, outer.bottom - outer.top, sizeStateOf(kind));
+}
+
+void TopWindowView::reportPosition()
+{
+    // WM_MOVE carries the client area's corner; the record is the frame's.
+    RECT outer{};
+    if (m_window && GetWindowRect(m_window, &outer))
+        m_owner.onNativeMove(outer.left, outer.top);
 }
 
 LRESULT TopWindowView::keepSizingAtMinimum(WPARAM edge, RECT& rect)

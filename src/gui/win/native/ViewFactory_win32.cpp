@@ -7,6 +7,7 @@
 #include "gui/win/Controls.h"
 #include "gui/win/native/ContainerView.h"
 #include "gui/win/native/ControlViews.h"
+#include "gui/win/native/MenuBarView.h"
 #include "gui/win/native/SpacerView.h"
 #include "gui/win/native/StatusGrip.h"
 #include "gui/win/native/TopWindowView.h"
@@ -15,9 +16,10 @@ namespace s::gui::win::native {
 
 namespace {
 
-void registerClass(const wchar_t* name, WNDPROC procedure, UINT style)
+void registerClass(const wchar_t* name, WNDPROC procedure, UINT style, HBRUSH background = nullptr)
 {
     WNDCLASSEXW windowClass{};
+    windowClass.hbrBackground = background;
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = style;
     windowClass.lpfnWndProc = procedure;
@@ -55,7 +57,10 @@ void registerWindowClasses()
         InitCommonControlsEx(&controls);
         registerClass(L"s_gui_win_native_Container", &ContainerView::procedure, 0);
         registerClass(StatusGrip::kClassName, &StatusGrip::procedure, 0);
-        registerClass(TopWindowView::kClassName, &TopWindowView::procedure, CS_DBLCLKS);
+        // The client area between children (spacers have no window) shows
+        // the dialog face, not whatever was on the screen.
+        registerClass(TopWindowView::kClassName, &TopWindowView::procedure, CS_DBLCLKS,
+                      reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
     });
 }
 
@@ -81,11 +86,14 @@ INativeView* makeChildView(IComponent& owner, NativeKind kind, HWND parent)
         return made(new NumberFieldView(owner), parent);
     case NativeKind::kProgressBar:
         return made(new ProgressBarView(owner), parent);
+    case NativeKind::kMenuBar:
+        if (auto* bar = dynamic_cast<MenuEx*>(&owner))
+            return made(new MenuBarView(*bar), parent);
+        return made(new ContainerView(owner, kind), parent);
     case NativeKind::kBox:
     case NativeKind::kGroupBox:
     case NativeKind::kStatusBar:
     case NativeKind::kImage:
-    case NativeKind::kMenuBar:
     case NativeKind::kCustom:
         return made(new ContainerView(owner, kind), parent);
     }
