@@ -1,5 +1,9 @@
 #include "image/filters/reduction/Quantizer.h"
 
+#include <cstdint>
+
+#include <climits>
+
 #include <algorithm>
 #include <iterator>
 #include <new>
@@ -17,8 +21,6 @@ constexpr uint32_t kMinLeafLimit = 16;
 // An insert makes at most one node per level, root to leaf.
 constexpr int kMaxNodesPerInsert = 9;
 constexpr int kNodesPerBlock = 64;
-// Larger than any squared distance of two colours (3 * 255 * 255).
-constexpr uint32_t kNoDistance = 200000;
 
 uint32_t alphaOf(uint32_t pixel) { return pixel >> 24; }
 uint32_t redOf(uint32_t pixel) { return (pixel >> 16) & 0xFF; }
@@ -33,13 +35,6 @@ int childIndex(uint32_t red, uint32_t green, uint32_t blue, int level) {
     const int shift = 7 - level;
     return static_cast<int>(((red >> shift) & 1) << 2 | ((green >> shift) & 1) << 1 |
                             ((blue >> shift) & 1));
-}
-
-uint32_t squaredDistance(uint32_t a, uint32_t b) {
-    const int dr = static_cast<int>(redOf(a)) - static_cast<int>(redOf(b));
-    const int dg = static_cast<int>(greenOf(a)) - static_cast<int>(greenOf(b));
-    const int db = static_cast<int>(blueOf(a)) - static_cast<int>(blueOf(b));
-    return static_cast<uint32_t>(dr * dr + dg * dg + db * db);
 }
 
 void storeIndex(uint8_t* destinationRow, int i, uint32_t index, int bitDepth) {
@@ -96,6 +91,7 @@ void Quantizer::reset() {
     std::fill(std::begin(m_palette), std::end(m_palette), 0u);
     m_maxColors = kDefaultColors;
     m_colorCount = 0;
+    splitPalette();
 }
 
 bool Quantizer::quantize(const uint32_t* topRow, int width, int height, std::ptrdiff_t stride,
@@ -244,6 +240,7 @@ void Quantizer::buildPalette() {
         m_palette[i] = makeColor(leaf.alpha, leaf.red, leaf.green, leaf.blue);
     }
     m_colorCount = count;
+    splitPalette();
 }
 
 // Depth-first, children in index order: leaves that are neighbours in this
@@ -282,6 +279,7 @@ void Quantizer::mergeLeaves(const LeafColor* leaves, int count) {
                                  static_cast<uint32_t>(blue / pixels));
     }
     m_colorCount = m_maxColors;
+    splitPalette();
 }
 
 void Quantizer::mapRow(const uint32_t* sourceRow, int width, uint8_t* destinationRow,
@@ -300,18 +298,35 @@ void Quantizer::mapRow(int, const Quantizer& quantizer, const uint32_t* sourceRo
     quantizer.mapRow(sourceRow, width, destinationRow, bitDepth);
 }
 
-// Ties go to the lowest index; an exact match ends the search early.
-uint32_t Quantizer::nearestIndex(uint32_t pixel, uint32_t currentIndex) const {
-    uint32_t best = kNoDistance;
-    uint32_t found = currentIndex;
-    for (int i = 0; i < m_colorCount; ++i) {
-        const uint32_t distance = squaredDistance(pixel, m_palette[i]);
-        if (distance >= best) continue;
-        best = distance;
-        found = static_cast<uint32_t>(i);
-        if (distance == 0) break;
+void Quantizer::splitPalette() {
+    for (int i = 0; i < kPaletteSize; ++i) {
+        m_paletteRed[i] = static_cast<int32_t>(redOf(m_palette[i]));
+        m_paletteGreen[i] = static_cast<int32_t>(greenOf(m_palette[i]));
+        m_paletteBlue[i] = static_cast<int32_t>(blueOf(m_palette[i]));
     }
-    return found;
+}
+
+// Ties go to the lowest index. The distances are worked out for the whole
+// palette first and then searched, two loops the compiler turns into vector
+// code: mapping a picture is a search per distinct colour.
+uint32_t Quantizer::nearestIndex(uint32_t pixel, uint32_t currentIndex) const {
+    const int count = m_colorCount;
+    if (count <= 0) return currentIndex;
+    const int32_t red = static_cast<int32_t>(redOf(pixel));
+    const int32_t green = static_cast<int32_t>(greenOf(pixel));
+    const int32_t blue = static_cast<int32_t>(blueOf(pixel));
+    int32_t distances[kPaletteSize];
+    int32_t best = INT32_MAX;
+    for (int i = 0; i < count; ++i) {
+        const int32_t dr = red - m_paletteRed[i];
+        const int32_t dg = green - m_paletteGreen[i];
+        const int32_t db = blue - m_paletteBlue[i];
+        distances[i] = dr * dr + dg * dg + db * db;
+        best = std::min(best, distances[i]);
+    }
+    int found = 0;
+    while (distances[found] != best) ++found;
+    return static_cast<uint32_t>(found);
 }
 
 uint32_t Quantizer::paletteColor(int i) const {

@@ -95,11 +95,17 @@ private:
     void collectLeaves(const Node* node, LeafColor* leaves, int& count) const;
     void mergeLeaves(const LeafColor* leaves, int count);
     uint32_t nearestIndex(uint32_t pixel, uint32_t currentIndex) const;
+    void splitPalette();
 
     Node* m_root = nullptr;
     uint32_t m_leafCount = 0;
     Node* m_reducibleNodes[kLevelCount] = {};
     uint32_t m_palette[kPaletteSize] = {};
+    // The palette's red, green and blue apart, which the nearest-colour
+    // search reads as whole vectors.
+    int32_t m_paletteRed[kPaletteSize] = {};
+    int32_t m_paletteGreen[kPaletteSize] = {};
+    int32_t m_paletteBlue[kPaletteSize] = {};
     int32_t m_maxColors = 0;
     int m_colorCount = 0;
 
