@@ -35,25 +35,34 @@ public:
     // Fills the options a window starts with: title, icons, the saved
     // placement (or the default size, centred), maximized and topmost.
     virtual void bindOptions(s::gui::WindowOptions& options) = 0;
-    // Gives the window object its behaviour settings (middle-click action,
-    // easy drag, topmost) once its native window exists.
+    // Binds the window object to these settings and gives it its behaviour
+    // settings (easy drag, topmost, middle-click action) once its native
+    // window exists.
     virtual void bindWindow(s::gui::win::Window& window) = 0;
 
+    // --- Settings the window's behaviours read and store (the window object
+    // carries the behaviours out and stores each change through these) ---
     virtual bool keepOnTop() const = 0;
-    virtual void setKeepOnTop(s::gui::win::Window& window, bool onTop) = 0;
+    virtual void setKeepOnTop(bool onTop) = 0;
+    virtual bool easyDrag() const { return true; }
+    virtual void setEasyDrag(bool) {}
+    virtual bool middleClickCloses() const { return true; }
+    // "Close", "Iconize" or "DoNothing"; stored when it differs from the
+    // current action.
+    virtual void setMiddleClickAction(std::u16string_view) {}
+    virtual bool maximized() const { return false; }
+    virtual void setMaximized(bool) {}
+    // Both "X" and "Y" are stored.
+    virtual bool hasPosition() const { return false; }
+
+    // --- Placement of the bound window ---
     // Stores position, size and maximized state where they changed.
     virtual void savePlacement(s::gui::win::Window& window) = 0;
     // Moves the window inside the virtual screen where it sticks out.
     virtual void keepInsideVirtualScreen(s::gui::win::Window& window) = 0;
-
-    // Easy drag and the middle-click action, as the View menu switches them.
-    // A settings object without these behaviours keeps them on and ignores
-    // the changes.
-    virtual bool easyDrag() const { return true; }
-    virtual void setEasyDrag(s::gui::win::Window&, bool) {}
-    virtual bool middleClickCloses() const { return true; }
-    // "Close", "Iconize" or "DoNothing": the window's action and the stored one.
-    virtual void setMiddleClickAction(s::gui::win::Window&, std::u16string_view) {}
+    // At least 10 pixels of the window lie inside the virtual screen on each axis.
+    virtual bool isOnScreen(const s::gui::win::Window&) const { return true; }
+    virtual void centreOnWorkArea(s::gui::win::Window&) const {}
 };
 
 }  // namespace s::app

@@ -26,9 +26,6 @@ public:
     // Starts closing the window as the close box would (PostMessage
     // WM_CLOSE); the close listeners are asked through onCloseRequested.
     virtual void requestClose() = 0;
-    // Hides the window into the notification area (the middle-click action
-    // "Iconize").
-    virtual void hideToNotificationArea() = 0;
     // Hands a status event to the window's thread and returns only after
     // the window has handled it (SendMessageW WM_USER + 1), so the caller's
     // values stay valid meanwhile. The adapter calls Window::onUserEvent
@@ -36,12 +33,30 @@ public:
     virtual void sendUserEvent(std::u16string_view name, int32_t first, int32_t second,
                                std::u16string_view text) = 0;
 
-    // The window's behaviour settings (s::app::IAppWindow::bindWindow):
-    // the always-on-top band (SetWindowPos HWND_TOPMOST / HWND_NOTOPMOST
-    // with SWP_NOMOVE | SWP_NOSIZE), and easy drag (WM_NCHITTEST answers
+    // The window's behaviour settings (s::gui::win::Window carries them
+    // out): the always-on-top band (SetWindowPos HWND_TOPMOST /
+    // HWND_NOTOPMOST keeping place and size; a visible window is also shown
+    // and activated by the call), and easy drag (WM_NCHITTEST answers
     // HTCAPTION for the client area unless the right button is down).
-    virtual void setTopmost(bool) {}
+    virtual void setTopmost(bool /*topmost*/, bool /*visible*/) {}
     virtual void setEasyDrag(bool) {}
+
+    // Shows the window (ShowWindow SW_SHOW, or SW_SHOWNA without
+    // activation) and redraws its frame and contents; `show(false)` hides.
+    virtual void showWindow(bool /*activate*/) { show(true); }
+    // SetForegroundWindow.
+    virtual void bringToForeground() {}
+    // ShowWindow SW_MINIMIZE / SW_MAXIMIZE / SW_RESTORE.
+    virtual void minimize() {}
+    virtual void maximize() {}
+    virtual void restoreFromMinOrMax() {}
+    virtual bool isMaximized() const { return false; }
+    // The notification-area icon: the window's small icon with `tip` (cut to
+    // fit), its mouse messages sent back as WM_USER + 2. False when the
+    // system has no notification area to take it.
+    virtual bool addNotificationIcon(std::u16string_view /*tip*/) { return false; }
+    virtual void updateNotificationTip(std::u16string_view) {}
+    virtual void removeNotificationIcon() {}
 };
 
 }  // namespace s::gui

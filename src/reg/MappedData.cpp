@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/Environment.h"
+#include "thread/ObjLocker.h"
 #include "thread/Pooled.h"
 
 namespace s::reg {
@@ -49,7 +50,6 @@ void MappedData::reset()
     m_rootKey = nullptr;
     m_autoSave = false;
     std::u16string().swap(m_pathBuffer);
-    std::u16string().swap(m_valueBuffer);
     std::vector<uint8_t>().swap(m_readBuffer);
 }
 
@@ -88,8 +88,21 @@ IRegDir* MappedData::resolve(std::u16string_view key, bool create)
     return m_currentKey;
 }
 
+bool MappedData::openOrCreate(std::u16string_view key)
+{
+    const s::thread::Lock hold(m_lock);
+    return resolve(key, true) != nullptr;
+}
+
+bool MappedData::open(std::u16string_view key)
+{
+    const s::thread::Lock hold(m_lock);
+    return resolve(key, false) != nullptr;
+}
+
 bool MappedData::deleteKey(std::u16string_view key)
 {
+    const s::thread::Lock hold(m_lock);
     // The cached key may be the one that goes, or lie below it.
     forgetCurrentKey();
     IRegDir* target = resolve(key, false);
@@ -105,6 +118,7 @@ bool MappedData::deleteKey(std::u16string_view key)
 
 bool MappedData::valueExists(std::u16string_view key, std::u16string_view name)
 {
+    const s::thread::Lock hold(m_lock);
     IRegDir* dir = resolve(key, false);
     ValueType type = ValueType::None;
     return dir && dir->readValue(name, &type, &m_readBuffer);
@@ -112,6 +126,7 @@ bool MappedData::valueExists(std::u16string_view key, std::u16string_view name)
 
 bool MappedData::readSized(std::u16string_view key, std::u16string_view name, uint32_t size, uint8_t* out)
 {
+    const s::thread::Lock hold(m_lock);
     IRegDir* dir = resolve(key, false);
     ValueType type = ValueType::None;
     if (!dir || !dir->readValue(name, &type, &m_readBuffer) || m_readBuffer.size() != size)
@@ -195,6 +210,7 @@ bool MappedData::getBool(std::u16string_view key, std::u16string_view name, bool
 const char16_t* MappedData::getString(std::u16string_view key, std::u16string_view name, const char16_t* fallback,
                                       bool* outExpandable, bool expand)
 {
+    const s::thread::Lock hold(m_lock);
     if (outExpandable)
         *outExpandable = false;
     IRegDir* dir = resolve(key, false);
@@ -205,25 +221,29 @@ const char16_t* MappedData::getString(std::u16string_view key, std::u16string_vi
         return fallback;
     // The data need not end with a NUL, nor have an even size: take whole
     // characters up to the first NUL.
-    m_valueBuffer.clear();
+    // Each thread keeps the text it was given: another window's thread may
+    // read from the same store meanwhile.
+    thread_local std::u16string text;
+    text.clear();
     for (size_t i = 0; i + 1 < m_readBuffer.size(); i += 2) {
         const auto unit = static_cast<char16_t>(m_readBuffer[i] | m_readBuffer[i + 1] << 8);
         if (unit == u'\0')
             break;
-        m_valueBuffer += unit;
+        text += unit;
     }
     if (type == ValueType::ExpandString) {
         if (outExpandable)
             *outExpandable = true;
         if (expand)
-            m_valueBuffer = s::platform::expandEnvironment(m_valueBuffer);
+            text = s::platform::expandEnvironment(text);
     }
-    return m_valueBuffer.c_str();
+    return text.c_str();
 }
 
 s::col::_array::ArrayU08* MappedData::getBytes(std::u16string_view key, std::u16string_view name,
                                                s::col::_array::ArrayU08* bytes)
 {
+    const s::thread::Lock hold(m_lock);
     IRegDir* dir = resolve(key, false);
     ValueType type = ValueType::None;
     if (!dir || !dir->readValue(name, &type, &m_readBuffer))
@@ -238,6 +258,7 @@ s::col::_array::ArrayU08* MappedData::getBytes(std::u16string_view key, std::u16
 
 bool MappedData::deleteValue(std::u16string_view key, std::u16string_view name)
 {
+    const s::thread::Lock hold(m_lock);
     IRegDir* dir = resolve(key, false);
     return dir && dir->deleteValue(name) && flushIfAutoSave();
 }
@@ -247,6 +268,7 @@ bool MappedData::deleteValue(std::u16string_view key, std::u16string_view name)
 bool MappedData::write(std::u16string_view key, std::u16string_view name, ValueType type, const void* data,
                        uint32_t size)
 {
+    const s::thread::Lock hold(m_lock);
     IRegDir* dir = resolve(key, true);
     return dir && dir->writeValue(name, type, data, size) && flushIfAutoSave();
 }

@@ -4,6 +4,7 @@
 
 #include "map/IMappedData.h"
 #include "reg/IRegDir.h"
+#include "thread/ObjLocker.h"
 #include "thread/PooledBy.h"
 
 namespace s::reg {
@@ -14,7 +15,12 @@ namespace s::reg {
 // Reads check a value's size, not its type: the integer, bool and float
 // getters take a 4-byte value, the 64-bit and double getters an 8-byte one,
 // and any other size gives the fallback. String getters take REG_SZ and
-// REG_EXPAND_SZ values.
+// REG_EXPAND_SZ values; the text stays valid until the same thread's next
+// getString.
+//
+// Every top-level window writes its settings from its own thread, so each
+// access holds the store's lock for as long as it uses the cached key: two
+// windows never write into each other's keys.
 class MappedData : public s::map::IMappedData, public s::thread::PooledBy<MappedData> {
 public:
     MappedData() = default;
@@ -31,9 +37,9 @@ public:
     IRegDir* rootKey() const { return m_rootKey; }
 
     bool save() override { return true; }
-    bool openOrCreate(std::u16string_view key) override { return resolve(key, true) != nullptr; }
+    bool openOrCreate(std::u16string_view key) override;
     bool deleteKey(std::u16string_view key) override;
-    bool open(std::u16string_view key) override { return resolve(key, false) != nullptr; }
+    bool open(std::u16string_view key) override;
     bool valueExists(std::u16string_view key, std::u16string_view name) override;
 
     uint8_t getUInt8(std::u16string_view key, std::u16string_view name, uint8_t fallback) override;
@@ -75,6 +81,7 @@ public:
 private:
     // The key of the path (cached while the path stays the same), or null;
     // with `create`, the key and its missing parents are created.
+    // The caller holds m_lock while it uses the result.
     IRegDir* resolve(std::u16string_view key, bool create);
     // The value's bytes when it exists and has exactly `size` bytes.
     bool readSized(std::u16string_view key, std::u16string_view name, uint32_t size, uint8_t* out);
@@ -88,7 +95,7 @@ private:
     IRegDir* m_rootKey = nullptr;     // owned
     IRegDir* m_currentKey = nullptr;  // owned
     bool m_autoSave = false;
-    std::u16string m_valueBuffer;     // the text getString returned last
+    s::thread::ObjLocker m_lock;      // guards the cached key and the buffers
     std::vector<uint8_t> m_readBuffer;
 };
 

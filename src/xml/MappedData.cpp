@@ -87,7 +87,6 @@ void MappedData::reset()
     if (m_filePath)
         m_filePath->release();
     m_filePath = nullptr;
-    m_valueBuffer.reset();
     m_autoSave = false;
 }
 
@@ -111,15 +110,33 @@ Node* MappedData::resolve(std::u16string_view key, bool create)
 
 bool MappedData::save()
 {
+    const s::thread::Lock hold(m_lock);
     if (!m_filePath || !m_root)
         return true;
     return m_root->save(*m_filePath);
 }
 
-bool MappedData::flushIfAutoSave() { return m_autoSave ? save() : true; }
+bool MappedData::flushIfAutoSave()
+{
+    const s::thread::Lock hold(m_lock);
+    return m_autoSave ? save() : true;
+}
+
+bool MappedData::openOrCreate(std::u16string_view key)
+{
+    const s::thread::Lock hold(m_lock);
+    return resolve(key, true) != nullptr;
+}
+
+bool MappedData::open(std::u16string_view key)
+{
+    const s::thread::Lock hold(m_lock);
+    return resolve(key, false) != nullptr;
+}
 
 bool MappedData::deleteKey(std::u16string_view key)
 {
+    const s::thread::Lock hold(m_lock);
     const auto parts = componentsOf(key);
     if (parts.empty() || !m_root)
         return false;
@@ -145,6 +162,7 @@ bool MappedData::stored(std::u16string_view key, std::u16string_view name, std::
 
 bool MappedData::valueExists(std::u16string_view key, std::u16string_view name)
 {
+    const s::thread::Lock hold(m_lock);
     std::u16string_view value;
     return stored(key, name, &value);
 }
@@ -153,61 +171,72 @@ bool MappedData::valueExists(std::u16string_view key, std::u16string_view name)
 
 uint8_t MappedData::getUInt8(std::u16string_view key, std::u16string_view name, uint8_t fallback)
 {
+    const s::thread::Lock hold(m_lock);
     return static_cast<uint8_t>(getUInt32(key, name, fallback));
 }
 
 uint16_t MappedData::getUInt16(std::u16string_view key, std::u16string_view name, uint16_t fallback)
 {
+    const s::thread::Lock hold(m_lock);
     return static_cast<uint16_t>(getUInt32(key, name, fallback));
 }
 
 uint32_t MappedData::getUInt32(std::u16string_view key, std::u16string_view name, uint32_t fallback)
 {
+    const s::thread::Lock hold(m_lock);
     std::u16string_view value;
     return stored(key, name, &value) ? NumberText::toUInt32(value) : fallback;
 }
 
 uint64_t MappedData::getUInt64(std::u16string_view key, std::u16string_view name, uint64_t fallback)
 {
+    const s::thread::Lock hold(m_lock);
     std::u16string_view value;
     return stored(key, name, &value) ? NumberText::toUInt64(value) : fallback;
 }
 
 int8_t MappedData::getInt8(std::u16string_view key, std::u16string_view name, int8_t fallback)
 {
+    const s::thread::Lock hold(m_lock);
     return static_cast<int8_t>(getInt32(key, name, fallback));
 }
 
 int16_t MappedData::getInt16(std::u16string_view key, std::u16string_view name, int16_t fallback)
 {
+    const s::thread::Lock hold(m_lock);
     return static_cast<int16_t>(getInt32(key, name, fallback));
 }
 
 int32_t MappedData::getInt32(std::u16string_view key, std::u16string_view name, int32_t fallback)
 {
+    const s::thread::Lock hold(m_lock);
     std::u16string_view value;
     return stored(key, name, &value) ? NumberText::toInt32(value) : fallback;
 }
 
 int64_t MappedData::getInt64(std::u16string_view key, std::u16string_view name, int64_t fallback)
 {
+    const s::thread::Lock hold(m_lock);
     std::u16string_view value;
     return stored(key, name, &value) ? NumberText::toInt64(value) : fallback;
 }
 
 float MappedData::getFloat(std::u16string_view key, std::u16string_view name, float fallback)
 {
+    const s::thread::Lock hold(m_lock);
     return static_cast<float>(getDouble(key, name, fallback));
 }
 
 double MappedData::getDouble(std::u16string_view key, std::u16string_view name, double fallback)
 {
+    const s::thread::Lock hold(m_lock);
     std::u16string_view value;
     return stored(key, name, &value) ? NumberText::toDouble(value) : fallback;
 }
 
 bool MappedData::getBool(std::u16string_view key, std::u16string_view name, bool fallback)
 {
+    const s::thread::Lock hold(m_lock);
     Node* node = resolve(key, false);
     return node ? node->getBool(name, fallback) : fallback;
 }
@@ -215,18 +244,23 @@ bool MappedData::getBool(std::u16string_view key, std::u16string_view name, bool
 const char16_t* MappedData::getString(std::u16string_view key, std::u16string_view name, const char16_t* fallback,
                                       bool* outExpandable, bool)
 {
+    const s::thread::Lock hold(m_lock);
     if (outExpandable)
         *outExpandable = false;
     Node* node = resolve(key, false);
     if (!node || !node->attributes().find(name))
         return fallback;
-    node->getString(m_valueBuffer, name, u"", false);
-    return m_valueBuffer.text();
+    // Each thread keeps the text it was given: another window's thread may
+    // read from the same store meanwhile.
+    thread_local s::str::strbuffer::StrBuffer text;
+    node->getString(text, name, u"", false);
+    return text.text();
 }
 
 s::col::_array::ArrayU08* MappedData::getBytes(std::u16string_view key, std::u16string_view name,
                                                s::col::_array::ArrayU08* bytes)
 {
+    const s::thread::Lock hold(m_lock);
     std::u16string_view value;
     if (!stored(key, name, &value))
         return nullptr;
@@ -247,6 +281,7 @@ s::col::_array::ArrayU08* MappedData::getBytes(std::u16string_view key, std::u16
 
 bool MappedData::deleteValue(std::u16string_view key, std::u16string_view name)
 {
+    const s::thread::Lock hold(m_lock);
     Node* node = resolve(key, false);
     if (!node || !node->attributes().remove(name))
         return false;
@@ -269,21 +304,25 @@ Node* MappedData::prepareValue(std::u16string_view key, std::u16string_view name
 
 bool MappedData::setUInt8(std::u16string_view key, std::u16string_view name, uint8_t value)
 {
+    const s::thread::Lock hold(m_lock);
     return setUInt64(key, name, value);
 }
 
 bool MappedData::setUInt16(std::u16string_view key, std::u16string_view name, uint16_t value)
 {
+    const s::thread::Lock hold(m_lock);
     return setUInt64(key, name, value);
 }
 
 bool MappedData::setUInt32(std::u16string_view key, std::u16string_view name, uint32_t value)
 {
+    const s::thread::Lock hold(m_lock);
     return setUInt64(key, name, value);
 }
 
 bool MappedData::setUInt64(std::u16string_view key, std::u16string_view name, uint64_t value)
 {
+    const s::thread::Lock hold(m_lock);
     Node* node = prepareValue(key, name);
     if (!node)
         return false;
@@ -295,21 +334,25 @@ bool MappedData::setUInt64(std::u16string_view key, std::u16string_view name, ui
 
 bool MappedData::setInt8(std::u16string_view key, std::u16string_view name, int8_t value)
 {
+    const s::thread::Lock hold(m_lock);
     return setInt64(key, name, value);
 }
 
 bool MappedData::setInt16(std::u16string_view key, std::u16string_view name, int16_t value)
 {
+    const s::thread::Lock hold(m_lock);
     return setInt64(key, name, value);
 }
 
 bool MappedData::setInt32(std::u16string_view key, std::u16string_view name, int32_t value)
 {
+    const s::thread::Lock hold(m_lock);
     return setInt64(key, name, value);
 }
 
 bool MappedData::setInt64(std::u16string_view key, std::u16string_view name, int64_t value)
 {
+    const s::thread::Lock hold(m_lock);
     Node* node = prepareValue(key, name);
     if (!node)
         return false;
@@ -319,11 +362,13 @@ bool MappedData::setInt64(std::u16string_view key, std::u16string_view name, int
 
 bool MappedData::setFloat(std::u16string_view key, std::u16string_view name, float value)
 {
+    const s::thread::Lock hold(m_lock);
     return setDouble(key, name, value);
 }
 
 bool MappedData::setDouble(std::u16string_view key, std::u16string_view name, double value)
 {
+    const s::thread::Lock hold(m_lock);
     Node* node = prepareValue(key, name);
     if (!node)
         return false;
@@ -333,11 +378,13 @@ bool MappedData::setDouble(std::u16string_view key, std::u16string_view name, do
 
 bool MappedData::setBool(std::u16string_view key, std::u16string_view name, bool value)
 {
+    const s::thread::Lock hold(m_lock);
     return setInt64(key, name, value ? 1 : 0);
 }
 
 bool MappedData::setString(std::u16string_view key, std::u16string_view name, std::u16string_view value)
 {
+    const s::thread::Lock hold(m_lock);
     Node* node = prepareValue(key, name);
     if (!node)
         return false;
@@ -347,11 +394,13 @@ bool MappedData::setString(std::u16string_view key, std::u16string_view name, st
 
 bool MappedData::setExpandString(std::u16string_view key, std::u16string_view name, std::u16string_view value)
 {
+    const s::thread::Lock hold(m_lock);
     return setString(key, name, value);
 }
 
 bool MappedData::setBytes(std::u16string_view key, std::u16string_view name, const uint8_t* bytes, int32_t count)
 {
+    const s::thread::Lock hold(m_lock);
     Node* node = prepareValue(key, name);
     if (!node)
         return false;

@@ -3,6 +3,7 @@
 
 #include "map/IMappedData.h"
 #include "str/strbuffer/StrBuffer.h"
+#include "thread/ObjLocker.h"
 #include "thread/PooledBy.h"
 
 namespace s::file::win {
@@ -17,6 +18,10 @@ class Node;
 // below the root element ("savedata" in a new document), each value an
 // attribute of its key's element, the empty value name the element's text.
 // Key path components are separated by "\" or "/" and matched exactly.
+//
+// Every top-level window writes its settings from its own thread, so each
+// access holds the store's lock while it uses the cached element; the text
+// getString returns stays valid until the same thread's next getString.
 class MappedData : public s::map::IMappedData, public s::thread::PooledBy<MappedData> {
 public:
     static constexpr const char16_t* kRootName = u"savedata";
@@ -38,9 +43,9 @@ public:
     Node* root() const { return m_root; }
 
     bool save() override;
-    bool openOrCreate(std::u16string_view key) override { return resolve(key, true) != nullptr; }
+    bool openOrCreate(std::u16string_view key) override;
     bool deleteKey(std::u16string_view key) override;
-    bool open(std::u16string_view key) override { return resolve(key, false) != nullptr; }
+    bool open(std::u16string_view key) override;
     bool valueExists(std::u16string_view key, std::u16string_view name) override;
 
     uint8_t getUInt8(std::u16string_view key, std::u16string_view name, uint8_t fallback) override;
@@ -91,11 +96,11 @@ private:
     void forgetCurrentKey();
 
     s::file::win::PathWin* m_filePath = nullptr;  // owned, null without a file
-    s::str::strbuffer::StrBuffer m_valueBuffer;
     std::u16string m_lastKeyPath;
     Node* m_root = nullptr;         // owned
     Node* m_currentNode = nullptr;  // inside m_root's tree, not owned
     bool m_autoSave = false;
+    s::thread::ObjLocker m_lock;  // guards the tree, the cached element and the file
 };
 
 }  // namespace s::xml

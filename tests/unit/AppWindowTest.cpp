@@ -61,9 +61,8 @@ public:
     int32_t frameHeight() const override { return 0; }
     bool isMinimized() const override { return false; }
     void requestClose() override {}
-    void hideToNotificationArea() override {}
     void sendUserEvent(std::u16string_view, int32_t, int32_t, std::u16string_view) override {}
-    void setTopmost(bool flag) override { topmost.push_back(flag); }
+    void setTopmost(bool flag, bool) override { topmost.push_back(flag); }
     void setEasyDrag(bool flag) override { easyDrag.push_back(flag); }
 
     std::vector<ScreenRect> moves;
@@ -405,7 +404,7 @@ TEST_F(AppWindowSettings, BindingHandsTheWindowItsBehaviour)
     EXPECT_EQ(native().easyDrag, std::vector<bool>{false});
     EXPECT_EQ(native().topmost, std::vector<bool>{true});
 
-    mainWindow().setKeepOnTop(window, false);
+    window.setTopmost(false);
     EXPECT_EQ(native().topmost, (std::vector<bool>{true, false}));
     EXPECT_FALSE(mainWindow().keepOnTop());
 }

@@ -147,8 +147,7 @@ public:
     int32_t frameHeight() const override { return kFrameHeight; }
     bool isMinimized() const override { return false; }
     void requestClose() override { userCloses(); }
-    void hideToNotificationArea() override {}
-    void setTopmost(bool flag) override { topmost = flag; }
+    void setTopmost(bool flag, bool) override { topmost = flag; }
 
     void sendUserEvent(std::u16string_view name, int32_t first, int32_t second, std::u16string_view text) override
     {

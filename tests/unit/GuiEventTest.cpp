@@ -76,7 +76,7 @@ public:
     int32_t frameHeight() const override { return 0; }
     bool isMinimized() const override { return false; }
     void requestClose() override { ++*m_closes; }
-    void hideToNotificationArea() override { ++*m_iconizes; }
+    void minimize() override { ++*m_iconizes; }  // the first step of iconizing
     void sendUserEvent(std::u16string_view, int32_t, int32_t, std::u16string_view) override {}
 
 private:

@@ -99,7 +99,6 @@ public:
     int32_t frameHeight() const override { return m_frameH; }
     bool isMinimized() const override { return false; }
     void requestClose() override {}
-    void hideToNotificationArea() override {}
     void sendUserEvent(std::u16string_view, int32_t, int32_t, std::u16string_view) override {}
 
 private:

@@ -68,9 +68,13 @@ public:
         options.centre = true;
         options.topmost = keepOnTop();
     }
-    void bindWindow(s::gui::win::Window&) override { ++binds; }
+    void bindWindow(s::gui::win::Window& window) override
+    {
+        window.bindAppWindow(this);
+        ++binds;
+    }
     bool keepOnTop() const override { return m_store->getBool(kView, u"KeepOnTop", true); }
-    void setKeepOnTop(s::gui::win::Window&, bool onTop) override
+    void setKeepOnTop(bool onTop) override
     {
         m_store->setBool(kView, u"KeepOnTop", onTop);
         ++topmostChanges;
@@ -488,9 +492,10 @@ TEST_F(MainDialog, KeepOnTopBoxMakerLabelAndClose)
     store().setBool(kView, u"KeepOnTop", false);
     open();
     EXPECT_FALSE(m_dialog->keepOnTopBox()->isChecked());
+    const int changesBefore = m_appWindow->topmostChanges;
     viewOf(m_dialog->keepOnTopBox())->checked = true;
     m_dialog->keepOnTopBox()->onNativeChange();
-    EXPECT_EQ(1, m_appWindow->topmostChanges);
+    EXPECT_EQ(changesBefore + 1, m_appWindow->topmostChanges);
     EXPECT_TRUE(store().getBool(kView, u"KeepOnTop", false));
 
     m_dialog->makerLabel()->onNativeChange();

@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <atomic>
+#include <thread>
 
 #include "SettingsFakeRegistry.h"
 #include "TestFolder.h"
@@ -150,6 +152,43 @@ TEST_P(SettingsStore, DeletingKeysAndValues)
     EXPECT_TRUE(s.deleteValue(u"A", u"v"));
     EXPECT_FALSE(s.deleteValue(u"A", u"v"));
     EXPECT_EQ(s.getInt32(u"A", u"v", 9), 9);
+}
+
+// Two windows write their settings from their own threads into one store;
+// the store's cached key must never carry one thread's value into the
+// other's key, and each thread must read back the text it asked for.
+TEST_P(SettingsStore, TwoThreadsNeverWriteIntoEachOthersKeys)
+{
+    IMappedData& s = store();
+    constexpr int kRounds = 20000;
+    std::atomic<int> ready{0};
+    auto writer = [&s, &ready](const std::u16string& key, bool* textsIntact) {
+        // Both start together, so their accesses interleave.
+        ++ready;
+        while (ready.load() < 2) {
+        }
+        for (int i = 0; i < kRounds; ++i) {
+            s.setInt32(key, u"X", i);
+            s.setString(key, u"Name", key);
+            const char16_t* text = s.getString(key, u"Name", u"");
+            if (std::u16string(text) != key)
+                *textsIntact = false;
+        }
+    };
+    bool mainIntact = true;
+    bool aboutIntact = true;
+    std::thread main(writer, u"MainWindow\\View", &mainIntact);
+    std::thread about(writer, u"AboutWindow\\View", &aboutIntact);
+    main.join();
+    about.join();
+    EXPECT_TRUE(mainIntact);
+    EXPECT_TRUE(aboutIntact);
+    for (const char16_t* key : {u"MainWindow\\View", u"AboutWindow\\View"}) {
+        EXPECT_EQ(s.getInt32(key, u"X", -1), kRounds - 1);
+        EXPECT_EQ(std::u16string(s.getString(key, u"Name", u"")), key);
+    }
+    EXPECT_FALSE(s.valueExists(u"MainWindow", u"X"));
+    EXPECT_FALSE(s.valueExists(u"AboutWindow", u"X"));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothStores, SettingsStore, ::testing::Values("registry", "xml"));

@@ -581,7 +581,7 @@ TEST_F(NativeToolkitTest, AViewLetGoFromAnotherThreadHasItsWindowDestroyedByItsO
 TEST_F(NativeToolkitTest, TopmostFollowsTheWindowSetting)
 {
     for (bool topmost : {true, false}) {
-        onWindowThread([&] { m_window->nativeWindow()->setTopmost(topmost); });
+        onWindowThread([&] { m_window->setTopmost(topmost); });
         EXPECT_EQ((GetWindowLongPtrW(m_hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, topmost);
     }
 }

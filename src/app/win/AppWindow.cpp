@@ -133,34 +133,14 @@ void AppWindow::bindOptions(s::gui::WindowOptions& options)
 
 void AppWindow::bindWindow(Window& window)
 {
+    window.bindAppWindow(this);
+    window.setTitle(title());
+    window.setEasyDrag(easyDrag());
+    window.setTopmost(keepOnTop());
     window.setMiddleClickAction(toWindowAction(middleClickAction()));
-    if (s::gui::INativeWindow* native = window.nativeWindow()) {
-        native->setEasyDrag(easyDrag());
-        native->setTopmost(keepOnTop());
-    }
 }
 
 bool AppWindow::keepOnTop() const { return readFlag(kValueKeepOnTop, m_keepOnTopDefault); }
-
-void AppWindow::setKeepOnTop(Window& window, bool onTop)
-{
-    if (s::gui::INativeWindow* native = window.nativeWindow())
-        native->setTopmost(onTop);
-    setKeepOnTop(onTop);
-}
-
-void AppWindow::setEasyDrag(Window& window, bool flag)
-{
-    if (s::gui::INativeWindow* native = window.nativeWindow())
-        native->setEasyDrag(flag);
-    setEasyDrag(flag);
-}
-
-void AppWindow::setMiddleClickAction(Window& window, std::u16string_view word)
-{
-    window.setMiddleClickAction(toWindowAction(parseMiddleClickAction(word)));
-    setMiddleClickAction(word);
-}
 
 // --- Placement -----------------------------------------------------------------------------
 

@@ -61,17 +61,22 @@ public:
     void bindOptions(s::gui::WindowOptions& options) override;
     void bindWindow(s::gui::win::Window& window) override;
     bool keepOnTop() const override;
-    void setKeepOnTop(s::gui::win::Window& window, bool onTop) override;
+    void setKeepOnTop(bool flag) override { writeFlag(kValueKeepOnTop, flag); }
     void savePlacement(s::gui::win::Window& window) override;
     void keepInsideVirtualScreen(s::gui::win::Window& window) override;
     bool easyDrag() const override { return readFlag(kValueEasyDrag, m_easyDragDefault); }
-    void setEasyDrag(s::gui::win::Window& window, bool flag) override;
+    void setEasyDrag(bool flag) override { writeFlag(kValueEasyDrag, flag); }
     bool middleClickCloses() const override;
-    void setMiddleClickAction(s::gui::win::Window& window, std::u16string_view word) override;
+    // Makes the word current and stores it when it differs from the
+    // current action; a word that is none of the three is "DoNothing".
+    void setMiddleClickAction(std::u16string_view word) override;
+    bool maximized() const override { return readFlag(kValueMaximized, m_maximizedDefault); }
+    void setMaximized(bool flag) override { writeFlag(kValueMaximized, flag); }
+    bool hasPosition() const override { return hasX() && hasY(); }
 
     // --- Placement of a bound window ---
-    bool isOnScreen(const s::gui::win::Window& window) const;
-    void centreOnWorkArea(s::gui::win::Window& window) const;
+    bool isOnScreen(const s::gui::win::Window& window) const override;
+    void centreOnWorkArea(s::gui::win::Window& window) const override;
 
     // --- Skin (the About window's thin frame; the main window has none) ---
     // The toolkit's skinned frame object of the window (not owned) and the
@@ -94,7 +99,6 @@ public:
     int32_t defaultWidth() const { return m_defaultWidth; }
     int32_t defaultHeight() const { return m_defaultHeight; }
 
-    bool hasPosition() const { return hasX() && hasY(); }
     void setBounds(int32_t x, int32_t y, int32_t width, int32_t height);
     void setSize(int32_t width, int32_t height);
     void forgetBounds();
@@ -113,18 +117,11 @@ public:
     void setHeight(int32_t value) { writeInt(kValueHeight, value); }
     bool heightUsable() const;
 
-    void setEasyDrag(bool flag) { writeFlag(kValueEasyDrag, flag); }
-    bool maximized() const { return readFlag(kValueMaximized, m_maximizedDefault); }
-    void setMaximized(bool flag) { writeFlag(kValueMaximized, flag); }
-    void setKeepOnTop(bool flag) { writeFlag(kValueKeepOnTop, flag); }
 
     // The stored action compared with "Iconize" and then "Close", ignoring
     // case; anything else is "DoNothing". Always one of the three constants.
     const char16_t* middleClickAction() const;
     bool middleClickIconizes() const;
-    // Makes the word current and stores it when it differs from the
-    // current action; a word that is none of the three is "DoNothing".
-    void setMiddleClickAction(std::u16string_view word);
     // The action a text names, by the reading rule above.
     static const char16_t* parseMiddleClickAction(std::u16string_view stored);
 

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include "app/IAppWindow.h"
 #include "gui/events/EventTypes.h"
 #include "gui/layout/Vertical.h"
+#include "map/IMappedData.h"
+#include "platform/WorkingSet.h"
 
 namespace s::gui::win {
 
@@ -15,6 +18,11 @@ void Window::reset()
     m_closeCancelled = false;
     m_sizeState = SizeState::kRestored;
     m_middleClickAction = MiddleClickAction::kDoNothing;
+    m_visible = false;
+    m_appWindow = nullptr;
+    m_title.clear();
+    m_topmost = m_easyDrag = m_active = m_iconized = m_iconShown = m_closed = false;
+    m_lastDeactivationMs = 0;
     m_eventName.clear();
     m_eventFirst = m_eventSecond = 0;
     m_eventText.clear();
@@ -89,11 +97,46 @@ void Window::setMinimumSize(int32_t w, int32_t h)
     m_minimumHeight = h;
 }
 
-void Window::setVisible(bool visible, bool)
+void Window::setVisible(bool visible, bool activate)
 {
-    m_visible = visible;
-    if (m_native)
-        m_native->show(visible);
+    if (visible == m_visible)
+        return;
+    if (visible) {
+        applyPlacementChecks();
+        if (activate)
+            this->activate();
+        if (m_nativeWindow)
+            m_nativeWindow->showWindow(activate);
+        m_visible = true;
+    } else {
+        savePlacement();
+        if (m_native)
+            m_native->show(false);
+        m_visible = false;
+    }
+    s::platform::trimWorkingSet();
+}
+
+void Window::applyPlacementChecks()
+{
+    if (!m_appWindow || m_sizeState == SizeState::kMaximized)
+        return;
+    if (m_appWindow->maximized()) {
+        if (m_nativeWindow)
+            m_nativeWindow->maximize();
+        return;
+    }
+    if (!m_appWindow->hasPosition())
+        m_appWindow->centreOnWorkArea(*this);
+    // Stored on a monitor that is gone, say.
+    if (!m_appWindow->isOnScreen(*this))
+        m_appWindow->centreOnWorkArea(*this);
+}
+
+void Window::savePlacement()
+{
+    if (m_appWindow)
+        m_appWindow->savePlacement(*this);
 }
 
 void Window::addChild(IComponent* child)
@@ -133,9 +176,178 @@ void Window::sendEvent(std::u16string_view name, int32_t first, int32_t second, 
 
 bool Window::onCloseRequested()
 {
+    if (m_closed)
+        return true;
     m_closeCancelled = false;
     notify(events::kWindowClosing);
-    return !m_closeCancelled;
+    if (m_closeCancelled)
+        return false;
+    finishClosing();
+    return true;
+}
+
+void Window::finishClosing()
+{
+    setVisible(false, false);
+    if (m_iconShown && m_nativeWindow)
+        m_nativeWindow->removeNotificationIcon();
+    m_iconShown = false;
+    m_iconized = false;
+    m_closed = true;
+}
+
+bool Window::onEndSession()
+{
+    const bool closed = onCloseRequested();
+    s::map::IMappedData* store = m_appWindow ? m_appWindow->store() : nullptr;
+    if (closed && store)
+        store->save();
+    return closed;
+}
+
+void Window::close()
+{
+    if (m_nativeWindow)
+        m_nativeWindow->requestClose();
+}
+
+// --- Behaviours ------------------------------------------------------------------------------
+
+void Window::setTitle(std::u16string_view title)
+{
+    m_title.assign(title.data(), title.size());
+    if (m_native)
+        m_native->setText(m_title);
+    if (m_iconShown && m_nativeWindow)
+        m_nativeWindow->updateNotificationTip(m_title);
+}
+
+void Window::setTopmost(bool topmost)
+{
+    if (m_nativeWindow)
+        m_nativeWindow->setTopmost(topmost, m_visible);
+    m_topmost = topmost;
+    if (m_appWindow)
+        m_appWindow->setKeepOnTop(topmost);
+}
+
+void Window::setEasyDrag(bool easyDrag)
+{
+    if (m_nativeWindow)
+        m_nativeWindow->setEasyDrag(easyDrag);
+    m_easyDrag = easyDrag;
+    if (m_appWindow)
+        m_appWindow->setEasyDrag(easyDrag);
+}
+
+void Window::setMiddleClickAction(MiddleClickAction action)
+{
+    m_middleClickAction = action;
+    if (!m_appWindow)
+        return;
+    switch (action) {
+    case MiddleClickAction::kClose:
+        m_appWindow->setMiddleClickAction(u"Close");
+        break;
+    case MiddleClickAction::kIconize:
+        m_appWindow->setMiddleClickAction(u"Iconize");
+        break;
+    case MiddleClickAction::kDoNothing:
+        m_appWindow->setMiddleClickAction(u"DoNothing");
+        break;
+    }
+}
+
+void Window::activate()
+{
+    // A window outside the always-on-top band may be kept behind others by
+    // the system; entering the band for a moment brings it to the front.
+    // The two calls store "KeepOnTop" twice; it ends as it was.
+    const bool wasTopmost = m_topmost;
+    setTopmost(true);
+    if (m_nativeWindow)
+        m_nativeWindow->bringToForeground();
+    if (!wasTopmost)
+        setTopmost(false);
+    m_active = true;
+}
+
+void Window::iconize()
+{
+    if (m_iconized || !m_nativeWindow)
+        return;
+    m_nativeWindow->minimize();
+    if (!m_iconShown)
+        m_iconShown = m_nativeWindow->addNotificationIcon(m_title);
+    // Without an icon to come back by, the window stays minimized on the
+    // task bar instead of vanishing.
+    if (!m_iconShown)
+        return;
+    setVisible(false, false);  // minimized: no placement is saved
+    m_iconized = true;
+}
+
+void Window::restore()
+{
+    if (m_sizeState == SizeState::kMaximized && m_appWindow)
+        m_appWindow->setMaximized(false);
+    if (m_iconized) {
+        setVisible(true, true);
+        if (m_nativeWindow)
+            m_nativeWindow->bringToForeground();
+        m_iconized = false;
+        if (m_iconShown && m_nativeWindow)
+            m_nativeWindow->removeNotificationIcon();
+        m_iconShown = false;
+    }
+    if (m_nativeWindow)
+        m_nativeWindow->restoreFromMinOrMax();
+}
+
+void Window::onActivated()
+{
+    m_active = true;
+    notify(events::kWindowActivated);
+}
+
+void Window::onDeactivated(uint32_t nowMs)
+{
+    m_active = false;
+    m_lastDeactivationMs = nowMs;
+    notify(events::kWindowDeactivated);
+}
+
+void Window::onNotificationIcon(IconMouse mouse, uint32_t nowMs)
+{
+    if (mouse == IconMouse::kRightClick) {
+        notify(events::kWindowTrayRightButton);
+        return;
+    }
+    if (mouse != IconMouse::kLeftClick)
+        return;
+    notify(events::kWindowTrayLeftButton);
+    if (m_iconized) {
+        restore();
+        return;
+    }
+    // The click on the icon took the activation away from the window just
+    // now: to the user the window was active, and the click hides it.
+    if (m_active || nowMs - m_lastDeactivationMs < kDeactivationGraceMs) {
+        iconize();
+        return;
+    }
+    activate();
+    if (m_sizeState == SizeState::kMinimized)
+        restore();
+}
+
+void Window::onWake()
+{
+    if (m_iconized)
+        restore();
+    if (m_sizeState == SizeState::kMinimized)
+        restore();
+    activate();
 }
 
 void Window::onUserEvent(std::u16string_view name, int32_t first, int32_t second, std::u16string_view text)
@@ -191,10 +403,10 @@ void Window::onMiddleButtonDown()
         return;
     switch (m_middleClickAction) {
     case MiddleClickAction::kClose:
-        m_nativeWindow->requestClose();
+        close();
         break;
     case MiddleClickAction::kIconize:
-        m_nativeWindow->hideToNotificationArea();
+        iconize();
         break;
     case MiddleClickAction::kDoNothing:
         break;

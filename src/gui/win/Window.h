@@ -9,6 +9,10 @@
 #include "thread/EasyPooler.h"
 #include "thread/PooledBy.h"
 
+namespace s::app {
+class IAppWindow;
+}
+
 namespace s::gui::win {
 
 // The portable part of a top-level window: its children laid out as a
@@ -29,7 +33,15 @@ public:
         int32_t bottom = 0;
     };
 
-    Window() = default;
+    // The window's icon in the notification area calls back with this
+    // mouse message in its lParam: only the left click matters here.
+    enum class IconMouse { kLeftClick, kRightClick, kOther };
+    // A left click on the notification-area icon within this long after the
+    // window lost activation still counts as a click on the active window
+    // (the click on the icon itself deactivated it).
+    static constexpr uint32_t kDeactivationGraceMs = 150;
+
+    Window() { m_visible = false; }
     ~Window() override { reset(); }
 
     const char16_t* className() const override { return u"s_gui_win_Window"; }
@@ -53,7 +65,11 @@ public:
     int32_t preferredHeight() const override { return isSet(m_fixedHeight) ? m_fixedHeight : m_height; }
     void setMinimumSize(int32_t w, int32_t h);
 
-    void setVisible(bool visible, bool withChildren) override;
+    // Shows the window (placement checks of the bound settings first, then
+    // `activate` brings it forward) or hides it (the placement is saved
+    // first); the process's working set is trimmed after either. Nothing
+    // when the window is in that state already.
+    void setVisible(bool visible, bool activate) override;
     void addChild(IComponent* child) override;
     void doLayout() override;
     ILayoutManager* layoutManager() const override;
@@ -67,9 +83,37 @@ public:
     int32_t eventSecond() const { return m_eventSecond; }
     const std::u16string& eventText() const { return m_eventText; }
 
-    void setMiddleClickAction(MiddleClickAction action) { m_middleClickAction = action; }
+    // --- Behaviours the user sets (stored through the bound settings) ---
+    // Remembers the window's settings object (not owned); the behaviours
+    // below store their changes through it from then on.
+    void bindAppWindow(s::app::IAppWindow* appWindow) { m_appWindow = appWindow; }
+    s::app::IAppWindow* appWindow() const { return m_appWindow; }
+    void setTitle(std::u16string_view title);
+    const std::u16string& title() const { return m_title; }
+    void setTopmost(bool topmost);
+    bool isTopmost() const { return m_topmost; }
+    void setEasyDrag(bool easyDrag);
+    bool easyDrag() const { return m_easyDrag; }
+    void setMiddleClickAction(MiddleClickAction action);
     MiddleClickAction middleClickAction() const { return m_middleClickAction; }
     SizeState sizeState() const { return m_sizeState; }
+
+    // Brings the window to the foreground: briefly into the always-on-top
+    // band when it is not there, so that it really comes first.
+    void activate();
+    bool isActive() const { return m_active; }
+    // Hides the window into the notification area (minimized, hidden, its
+    // icon shown). Where the system has no notification area the window
+    // stays minimized on the task bar: it never vanishes with no way back.
+    void iconize();
+    // Back from the notification area (or from maximized) to normal.
+    void restore();
+    bool isIconized() const { return m_iconized; }
+    bool notificationIconShown() const { return m_iconShown; }
+    // Asks the window to close as its close box would.
+    void close();
+    // Stores position, size and maximized state through the bound settings.
+    void savePlacement();
 
     // --- Called by the native adapter on the window's thread ---
     // The close box or a close request: true when the window may close.
@@ -85,6 +129,19 @@ public:
     // height, moving the dragged edge, then tells the listeners.
     void onSizing(SizingEdge edge, Rect& rect);
     void onMiddleButtonDown();
+    // Activation changed; `nowMs` is the system's tick count.
+    void onActivated();
+    void onDeactivated(uint32_t nowMs);
+    void onNotificationIcon(IconMouse mouse, uint32_t nowMs);
+    // A second start of the application asks the window to come forward.
+    void onWake();
+    // The system is shutting down or restarting: close if open, then save
+    // the settings at once (the process may not get to do it later). True
+    // when the window closed.
+    bool onEndSession();
+    // The native window is gone.
+    void onNativeDestroyed() { m_closed = true; m_visible = false; }
+    bool isClosed() const { return m_closed; }
     // Any other happening of the window's table, by its type number.
     void raise(int32_t type) { notify(type); }
 
@@ -98,7 +155,21 @@ private:
     int32_t frameWidth() const { return m_nativeWindow ? m_nativeWindow->frameWidth() : 0; }
     int32_t frameHeight() const { return m_nativeWindow ? m_nativeWindow->frameHeight() : 0; }
 
+    // Hides the window after its close listeners let it go.
+    void finishClosing();
+    void addIconOrStayMinimized();
+    void applyPlacementChecks();
+
     INativeWindow* m_nativeWindow = nullptr;  // owned (the same object as m_native)
+    s::app::IAppWindow* m_appWindow = nullptr;  // not owned
+    std::u16string m_title;
+    bool m_topmost = false;
+    bool m_easyDrag = false;
+    bool m_active = false;
+    bool m_iconized = false;
+    bool m_iconShown = false;
+    bool m_closed = false;
+    uint32_t m_lastDeactivationMs = 0;
     int32_t m_minimumWidth = kUnset;
     int32_t m_minimumHeight = kUnset;
     bool m_closeCancelled = false;

@@ -56,8 +56,6 @@ constexpr char16_t kValueLargeWidth[] = u"LargeWidth";
 constexpr char16_t kValueLargeHeight[] = u"LargeHeight";
 constexpr char16_t kValueConvertTo[] = u"ConvertTo";
 constexpr char16_t kValueRightClickTransform[] = u"RightClickTransform";
-constexpr char16_t kDoNothing[] = u"DoNothing";
-constexpr char16_t kClose[] = u"Close";
 
 constexpr char16_t kStatusStart[] = u"ProcessStatusStart";
 constexpr char16_t kStatusUpdate[] = u"ProcessStatusUpdate";
@@ -505,14 +503,15 @@ void Dialog::onEvent(s::base::IObject* source, int32_t type)
 
 void Dialog::onWindowClosing()
 {
+    // The window hides itself next, which stores its placement.
     storeWindowSize();
-    m_appWindow->savePlacement(*m_window);
     requestCancel();
 }
 
 void Dialog::onKeepOnTopChanged()
 {
-    m_appWindow->setKeepOnTop(*m_window, m_keepOnTopBox->isChecked());
+    // The View menu's tick stays as it is: the two are set apart.
+    m_window->setTopmost(m_keepOnTopBox->isChecked());
 }
 
 void Dialog::onModeChanged()
@@ -573,7 +572,7 @@ void Dialog::toggleKeepOnTop()
     const bool onTop = !m_menuBar->isChecked(kCommandKeepOnTop);
     m_keepOnTopBox->setChecked(onTop);
     m_menuBar->setChecked(kCommandKeepOnTop, onTop);
-    m_appWindow->setKeepOnTop(*m_window, onTop);
+    m_window->setTopmost(onTop);
 }
 
 void Dialog::toggleRightClickTransform()
@@ -588,7 +587,7 @@ void Dialog::toggleRightClickTransform()
 void Dialog::toggleEasyDrag()
 {
     const bool easyDrag = !m_menuBar->isChecked(kCommandEasyDrag);
-    m_appWindow->setEasyDrag(*m_window, easyDrag);
+    m_window->setEasyDrag(easyDrag);
     m_menuBar->setChecked(kCommandEasyDrag, easyDrag);
 }
 
@@ -598,7 +597,8 @@ void Dialog::toggleCloseByWheelClick()
     // store shows unticked and becomes "Close".
     const bool wasTicked = m_menuBar->isChecked(kCommandCloseByWheelClick);
     m_menuBar->setChecked(kCommandCloseByWheelClick, !wasTicked);
-    m_appWindow->setMiddleClickAction(*m_window, wasTicked ? kDoNothing : kClose);
+    m_window->setMiddleClickAction(wasTicked ? Window::MiddleClickAction::kDoNothing
+                                             : Window::MiddleClickAction::kClose);
 }
 
 void Dialog::openPage(int32_t textId)
@@ -646,8 +646,7 @@ void Dialog::followLanguage()
 
 void Dialog::storeLanguageAndTitle()
 {
-    if (s::gui::INativeView* native = m_window->nativeView())
-        native->setText(m_appWindow->title());
+    m_window->setTitle(m_appWindow->title());
     s::lang::LangPack* current = m_localizer ? m_localizer->currentLanguage() : nullptr;
     if (current && m_store)
         s::map::AppSettings::setSavedLanguage(*m_store, current->engName().view());
@@ -665,8 +664,7 @@ void Dialog::updateTexts(s::gui::IComponent& component)
 
 void Dialog::toggleView()
 {
-    m_appWindow->savePlacement(*m_window);
-    m_window->setVisible(false, true);
+    m_window->setVisible(false, true);  // stores the placement
     switchView(!m_compactView, true);
     m_window->setVisible(true, true);
 }

@@ -23,6 +23,8 @@ public:
     static constexpr const wchar_t* kClassName = L"s_gui_win_native_Window";
     // A status event from a worker (wParam: a UserEvent*).
     static constexpr UINT kUserEventMessage = WM_USER + 1;
+    // The notification-area icon's mouse messages (lParam: the mouse message).
+    static constexpr UINT kNotificationIconMessage = WM_USER + 2;
     // A second start of the application asks this window to come forward.
     static constexpr UINT kWakeMessage = WM_USER + 3;
     static constexpr UINT kPrivateMessage = WM_USER + 7;
@@ -69,10 +71,18 @@ public:
     int32_t frameHeight() const override;
     bool isMinimized() const override;
     void requestClose() override;
-    void hideToNotificationArea() override;
     void sendUserEvent(std::u16string_view name, int32_t first, int32_t second, std::u16string_view text) override;
-    void setTopmost(bool topmost) override;
+    void setTopmost(bool topmost, bool visible) override;
     void setEasyDrag(bool easyDrag) override;
+    void showWindow(bool activate) override;
+    void bringToForeground() override;
+    void minimize() override;
+    void maximize() override;
+    void restoreFromMinOrMax() override;
+    bool isMaximized() const override;
+    bool addNotificationIcon(std::u16string_view tip) override;
+    void updateNotificationTip(std::u16string_view tip) override;
+    void removeNotificationIcon() override;
 
     // Whether the top-level window `window` is dragged by its body: its boxes
     // then let the mouse through to it.
@@ -87,6 +97,10 @@ private:
     LRESULT keepSizingAtMinimum(WPARAM edge, RECT& rect);
     void applyMinimumSize(MINMAXINFO& limits) const;
     void wake();
+    void onNotificationIcon(LPARAM mouseMessage);
+    // Windows is ending the session (not only logging off): close and save.
+    void endSession();
+    bool notifyIcon(DWORD action, std::u16string_view tip);
     void forgetHandle();
     LRESULT hitTest(WPARAM wParam, LPARAM lParam);
     // A press on the body that easy drag turned into a caption press.
@@ -96,6 +110,8 @@ private:
     Window& m_owner;  // not owned: the window owns this view
     bool m_quitOnDestroy = false;
     bool m_showMaximized = false;  // the first show only
+    bool m_iconAdded = false;
+    HICON m_smallIcon = nullptr;   // not owned
     std::function<void()> m_wakeHandler;
     MessageHook m_messageHook;
 };

@@ -1,5 +1,6 @@
 #include "gui/win/native/TopWindowView.h"
 
+#include <shellapi.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -96,6 +97,7 @@ bool TopWindowView::create(const s::gui::WindowOptions& options)
                                   GetModuleHandleW(nullptr), this);
     if (!window)
         return false;
+    m_smallIcon = static_cast<HICON>(options.smallIcon);
     if (options.smallIcon)
         SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(options.smallIcon));
     if (options.largeIcon)
@@ -139,6 +141,16 @@ LRESULT TopWindowView::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (m_owner.onCloseRequested())
             DestroyWindow(window);
         return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        // A log-off alone ends this user's programs another way.
+        if (wParam && !(lParam & ENDSESSION_LOGOFF))
+            endSession();
+        return 0;
+    case kNotificationIconMessage:
+        onNotificationIcon(lParam);
+        return 0;
     case WM_SIZE:
         reportSize(wParam);
         return 0;
@@ -165,7 +177,10 @@ LRESULT TopWindowView::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             m_owner.raise(events::kWindowRightButtonDown);
         break;
     case WM_ACTIVATE:
-        m_owner.raise(LOWORD(wParam) == WA_INACTIVE ? events::kWindowDeactivated : events::kWindowActivated);
+        if (LOWORD(wParam) == WA_INACTIVE)
+            m_owner.onDeactivated(GetTickCount());
+        else
+            m_owner.onActivated();
         break;
     case kUserEventMessage:
         if (const auto* event = reinterpret_cast<const UserEvent*>(wParam))
@@ -238,11 +253,29 @@ void TopWindowView::applyMinimumSize(MINMAXINFO& limits) const
 
 void TopWindowView::wake()
 {
-    if (IsIconic(m_window) || !IsWindowVisible(m_window))
-        ShowWindow(m_window, SW_RESTORE);
-    SetForegroundWindow(m_window);
+    m_owner.onWake();
     if (m_wakeHandler)
         m_wakeHandler();
+}
+
+void TopWindowView::onNotificationIcon(LPARAM mouseMessage)
+{
+    Window::IconMouse mouse = Window::IconMouse::kOther;
+    if (mouseMessage == WM_LBUTTONDOWN)
+        mouse = Window::IconMouse::kLeftClick;
+    else if (mouseMessage == WM_RBUTTONUP)
+        mouse = Window::IconMouse::kRightClick;
+    m_owner.onNotificationIcon(mouse, GetTickCount());
+}
+
+void TopWindowView::endSession()
+{
+    if (m_owner.isClosed())
+        return;
+    // The window's close listeners run and the settings are saved before
+    // the window goes; the system may end the process right after.
+    if (m_owner.onEndSession() && m_window)
+        DestroyWindow(m_window);
 }
 
 LRESULT TopWindowView::hitTest(WPARAM wParam, LPARAM lParam)
@@ -278,19 +311,95 @@ void TopWindowView::setEasyDrag(bool easyDrag)
         RemovePropW(m_window, kEasyDragProperty);
 }
 
-void TopWindowView::setTopmost(bool topmost)
+void TopWindowView::setTopmost(bool topmost, bool visible)
+{
+    if (!m_window)
+        return;
+    const UINT show = visible ? SWP_SHOWWINDOW : SWP_NOACTIVATE;
+    SetWindowPos(m_window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | show);
+}
+
+void TopWindowView::showWindow(bool activate)
+{
+    if (!m_window)
+        return;
+    const int command = m_showMaximized ? SW_SHOWMAXIMIZED : activate ? SW_SHOW : SW_SHOWNA;
+    ShowWindow(m_window, command);
+    m_showMaximized = false;
+    RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void TopWindowView::bringToForeground()
 {
     if (m_window)
-        SetWindowPos(m_window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetForegroundWindow(m_window);
+}
+
+void TopWindowView::minimize()
+{
+    if (m_window)
+        ShowWindow(m_window, SW_MINIMIZE);
+}
+
+void TopWindowView::maximize()
+{
+    if (m_window)
+        ShowWindow(m_window, SW_MAXIMIZE);
+}
+
+void TopWindowView::restoreFromMinOrMax()
+{
+    if (m_window && (IsIconic(m_window) || IsZoomed(m_window)))
+        ShowWindow(m_window, SW_RESTORE);
+}
+
+bool TopWindowView::isMaximized() const { return m_window && IsZoomed(m_window); }
+
+bool TopWindowView::notifyIcon(DWORD action, std::u16string_view tip)
+{
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = m_window;
+    data.uID = 1;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = kNotificationIconMessage;
+    data.hIcon = m_smallIcon;
+    // The tip holds 127 characters and its terminator; a longer title is cut.
+    const std::wstring text = toWide(tip.substr(0, std::size(data.szTip) - 1));
+    wcsncpy(data.szTip, text.c_str(), std::size(data.szTip) - 1);
+    return Shell_NotifyIconW(action, &data) != FALSE;
+}
+
+bool TopWindowView::addNotificationIcon(std::u16string_view tip)
+{
+    if (!m_window)
+        return false;
+    if (!m_iconAdded)
+        m_iconAdded = notifyIcon(NIM_ADD, tip);
+    return m_iconAdded;
+}
+
+void TopWindowView::updateNotificationTip(std::u16string_view tip)
+{
+    if (m_window && m_iconAdded)
+        notifyIcon(NIM_MODIFY, tip);
+}
+
+void TopWindowView::removeNotificationIcon()
+{
+    if (m_window && m_iconAdded)
+        notifyIcon(NIM_DELETE, {});
+    m_iconAdded = false;
 }
 
 void TopWindowView::forgetHandle()
 {
     if (!m_window)
         return;
+    removeNotificationIcon();
     RemovePropW(m_window, kEasyDragProperty);
     SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
+    m_owner.onNativeDestroyed();
     m_window = nullptr;
 }
 
@@ -397,14 +506,6 @@ void TopWindowView::requestClose()
 {
     if (m_window)
         PostMessageW(m_window, WM_CLOSE, 0, 0);
-}
-
-void TopWindowView::hideToNotificationArea()
-{
-    // The notification-area icon belongs to the application's window
-    // behaviours, which add it through the message hook.
-    if (m_window)
-        ShowWindow(m_window, SW_HIDE);
 }
 
 void TopWindowView::sendUserEvent(std::u16string_view name, int32_t first, int32_t second, std::u16string_view text)
