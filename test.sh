@@ -3,6 +3,7 @@
 #   build/native       g++ -O2 -g                               its ctest
 #   build/native-asan  g++ with AddressSanitizer + UBSan         its ctest
 #   build/windows      MinGW-w64 cross build                     its ctest under Wine, headless
+#   x11                build/windows/Pellory.exe under real mouse input (tests/x11, Xvfb)
 #   build/fuzz         clang + libFuzzer (when fuzz targets exist) each target for a short time
 # Every suite runs even after a failure; the exit status is non-zero if anything failed.
 # A second run reuses the installed packages, the library cache, the Wine prefix and the
@@ -74,6 +75,26 @@ fi
 run_suite windows -DCMAKE_BUILD_TYPE=Release "-DPELLORY_DEPS_PREFIX=$DEPS" \
   "-DCMAKE_TOOLCHAIN_FILE=$PWD/cmake/mingw-w64-x86_64.cmake" \
   "-DPELLORY_RESGEN=$PWD/build/native/pellory-resgen"
+
+# The program under real mouse input on an X server of its own, in a copy of the prefix the
+# windows suite has just made.
+x11_start=$SECONDS
+echo
+echo "=== x11 ==="
+if [[ ! -f build/windows/Pellory.exe ]]; then
+  echo "x11: skipped, build/windows/Pellory.exe was not built"
+  SUMMARY+=("$(printf '%-12s %s' x11 "skipped: no build/windows/Pellory.exe")")
+else
+  timeout -k 10 300 tests/x11/run.sh build/windows/Pellory.exe 2>&1 | tee build/x11.log
+  x11_rc=${PIPESTATUS[0]}
+  x11_result="$(grep -c '^ok ' build/x11.log) cases passed, $(grep -c '^FAIL ' build/x11.log) failed"
+  if ((x11_rc != 0)); then
+    ((x11_rc == 124)) && x11_result+=", timed out after 300 s"
+    x11_result="FAILED: $x11_result (exit $x11_rc)"
+    FAILED=1
+  fi
+  SUMMARY+=("$(printf '%-12s %s  (%d s)' x11 "$x11_result" $((SECONDS - x11_start)))")
+fi
 
 if compgen -G "fuzz/*_fuzzer.cpp" >/dev/null; then
   CC=clang CXX=clang++ run_suite fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELLORY_FUZZ=ON
