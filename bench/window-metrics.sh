@@ -1,8 +1,9 @@
 #!/bin/bash
 # Measures the main window under Wine's null driver, headless: the time from the process
-# start to the window shown, private memory once idle and at its peak while a large JPEG
-# converts, and the longest round trip of WM_NULL to the window during that run. Prints
-# every run and the medians.
+# start to the window shown, private memory once idle, once iconized and at its peak while a
+# large JPEG converts, the longest round trip of WM_NULL to the window during that run, and
+# how long a change of language and the opening of the About window take. Prints every run
+# and the medians.
 #
 #   bench/window-metrics.sh BUILD_DIR [RUNS] [PICTURE]
 #
@@ -34,7 +35,7 @@ trap 'q wineserver -k || true' EXIT
 # which Wine does not report to the test: once while the test marks the window idle, and
 # the peak of the whole run.
 sample_private() {
-  local mark=$1 idle=0 peak=0 pid kib
+  local mark=$1 iconized_mark=$2 idle=0 iconized=0 peak=0 pid kib
   while [[ ! -e $STOP ]]; do
     pid=$(pgrep -f 'Pellory.exe test' | head -n1 || true)
     if [[ -n $pid ]]; then
@@ -42,19 +43,21 @@ sample_private() {
       kib=${kib:-0}
       ((kib > peak)) && peak=$kib
       [[ -e $mark ]] && ((idle == 0)) && idle=$kib
+      [[ -e $iconized_mark ]] && ((iconized == 0)) && iconized=$kib
     fi
     sleep 0.01
   done
-  echo "SAMPLED idle_rss_anon_kib=$idle peak_rss_anon_kib=$peak"
+  echo "SAMPLED idle_rss_anon_kib=$idle iconized_rss_anon_kib=$iconized peak_rss_anon_kib=$peak"
 }
 
 LOG=$(mktemp)
 WORK=$(mktemp -d)
 for ((i = 1; i <= RUNS; i++)); do
-  STOP=$WORK/stop; MARK=$WORK/idle; rm -f "$STOP" "$MARK"
-  sample_private "$MARK" >"$WORK/sampled" &
+  STOP=$WORK/stop; MARK=$WORK/idle; ICONIZED=$WORK/iconized; rm -f "$STOP" "$MARK" "$ICONIZED"
+  sample_private "$MARK" "$ICONIZED" >"$WORK/sampled" &
   SAMPLER=$!
   PELLORY_METRICS_PICTURE="Z:${PICTURE//\//\\}" PELLORY_METRICS_IDLE_MARK="Z:${MARK//\//\\}" \
+    PELLORY_METRICS_ICONIZED_MARK="Z:${ICONIZED//\//\\}" \
     wine "$BUILD/windows_tests.exe" --gtest_also_run_disabled_tests --gtest_filter='*DISABLED_Metrics' \
     </dev/null >"$WORK/out" 2>&1 || true
   touch "$STOP"; wait "$SAMPLER"

@@ -17,6 +17,9 @@ class Localizer;
 namespace s::map {
 class IMappedData;
 }
+namespace s::app::win {
+class AppBase;
+}
 
 namespace s::app {
 
@@ -29,6 +32,8 @@ public:
     virtual const std::u16string& windowName() const = 0;
     virtual s::map::IMappedData* store() const = 0;
     virtual s::lang::Localizer* localizer() const = 0;
+    // The application context the window belongs to, where there is one.
+    virtual s::app::win::AppBase* context() const { return nullptr; }
 
     // The window's title in the current language (product name, " v", version).
     virtual std::u16string title() const = 0;
@@ -54,6 +59,8 @@ public:
     virtual void setMaximized(bool) {}
     // Both "X" and "Y" are stored.
     virtual bool hasPosition() const { return false; }
+    // The name of the skin the window's frame is drawn with.
+    virtual void setSkin(std::u16string_view) {}
 
     // --- Placement of the bound window ---
     // Stores position, size and maximized state where they changed.

@@ -100,6 +100,10 @@ public:
     // background and a plain one-pixel border the view draws.
     static constexpr uint32_t kDefaultColour = 0xFF000000u;
     virtual void setColours(uint32_t /*text*/, uint32_t /*background*/, uint32_t /*border*/) {}
+    // A font of its own instead of the dialog font (a label's): the dialog
+    // font's face at `points` (0: its size), bold or underlined as asked.
+    // measureText() measures with it from then on.
+    virtual void setFontStyle(int32_t /*points*/, bool /*bold*/, bool /*underline*/) {}
 };
 
 }  // namespace s::gui

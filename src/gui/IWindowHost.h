@@ -20,6 +20,9 @@ struct WindowOptions {
     bool centre = true;          // ignore x and y and centre on the work area
     bool sizingBorder = true;
     bool maximizeButton = false;
+    bool minimizeButton = true;
+    // A thin frame with no caption, painted by the window's skin drawer.
+    bool thinFrame = false;
     bool maximized = false;
     bool topmost = false;
     void* smallIcon = nullptr;   // HICON on Windows, not owned

@@ -13,6 +13,8 @@
 #include "app/win/Placement.h"
 #include "app/win/RunningCopy.h"
 #include "gui/INativeWindow.h"
+#include "gui/drawer/ISkin.h"
+#include "gui/drawer/Skinner.h"
 #include "gui/IWindowHost.h"
 #include "gui/win/Window.h"
 #include "lang/LangResource.h"
@@ -234,15 +236,29 @@ TEST_F(AppWindowSettings, ASizeIsUsableFromTenPixelsUpToTheVirtualScreen)
 
 TEST_F(AppWindowSettings, AWindowWithASkinHostKeepsItsOwnSkin)
 {
-    Pooled<AppWindow> about(AppWindow::take());
-    about->initialise(m_context.get(), u"AboutWindow", 340, 285, AppWindow::kClose);
-    int frame = 0;
-    about->setSkinHost(&frame, u"Classic LG");
-    EXPECT_TRUE(about->hasSkinHost());
-    EXPECT_EQ(about->skin(), u"Classic LG");
-    about->setSkin(u"Classic Blue");
-    EXPECT_EQ(std::u16string(store().getString(u"AboutWindow\\Skin", u"", u"")), u"Classic Blue");
-    EXPECT_EQ(about->skin(), u"Classic Blue");
+    struct Case {
+        const char16_t* stored;  // null: nothing stored
+        const char16_t* selected;
+    };
+    const Case cases[] = {
+        {nullptr, u"Classic LG"},
+        {u"black ii", u"Black II"},  // a name matches ignoring case
+        {u"Classic Blue", u"Classic LG"},  // no scheme has it: the default
+    };
+    for (const Case& c : cases) {
+        store().deleteKey(u"AboutWindow");
+        if (c.stored)
+            store().setString(u"AboutWindow\\Skin", u"", c.stored);
+        Pooled<AppWindow> about(AppWindow::take());
+        about->initialise(m_context.get(), u"AboutWindow", 340, 285, AppWindow::kClose);
+        s::gui::drawer::Skinner* skinner = s::gui::drawer::Skinner::take();
+        skinner->setFamilyName(u"ThinWindow");
+        skinner->fillFamily();
+        about->setSkinHost(skinner, u"Classic LG");
+        ASSERT_TRUE(about->hasSkinHost());
+        ASSERT_NE(skinner->currentSkin(), nullptr);
+        EXPECT_EQ(skinner->currentSkin()->name(), c.selected);
+    }
     // The main window has no host: it reads the application's saved skin.
     EXPECT_FALSE(mainWindow().hasSkinHost());
     store().setString(u"Skin", u"", u"Basic");

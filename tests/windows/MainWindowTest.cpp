@@ -645,6 +645,241 @@ TEST_F(MainWindowProcess, ASecondStartWakesTheFirstAndOpensNoWindow)
     EXPECT_EQ(first.waitForExit(10000), 0u);
 }
 
+// --- Behaviours set through the View menu, the About window ---
+
+constexpr UINT kNotificationIconMessage = WM_USER + 2;
+const std::wstring kAboutViewKey = kStoreKey + L"\\AboutWindow\\View";
+
+// What the pop-up sends when an item is chosen (the menu bar's owner gets it).
+void choose(HWND top, int command)
+{
+    PostMessageW(childOfClass(top, L"s_gui_win_native_MenuBar"), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+bool isTopmost(HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+bool isChecked(HWND checkBox)
+{
+    DWORD_PTR state = 0;
+    SendMessageTimeoutW(checkBox, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state);
+    return state == BST_CHECKED;
+}
+
+void click(HWND button)
+{
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+}
+
+HWND visibleWindowTitled(DWORD processId, const std::wstring& title)
+{
+    for (HWND window : topWindowsOf(processId)) {
+        if (IsWindowVisible(window) && textOf(window) == title)
+            return window;
+    }
+    return nullptr;
+}
+
+// Hidden into the notification area, or left minimized where there is none.
+bool iconized(HWND window) { return !IsWindowVisible(window) || IsIconic(window); }
+bool shownNormally(HWND window) { return IsWindowVisible(window) && !IsIconic(window); }
+
+TEST_F(MainWindowProcess, KeepOnTopFromTheMenuAndFromTheCheckBoxAreKeptApart)
+{
+    PelloryProcess pellory;
+    ASSERT_TRUE(pellory.start());
+    const HWND top = pellory.waitForWindow();
+    ASSERT_NE(top, nullptr);
+    const HWND box = childWith(top, L"Button", L"Keep on Top");
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(isTopmost(top));
+
+    // The box alone: the menu item stays ticked...
+    click(box);
+    EXPECT_TRUE(waitFor([&] { return !isTopmost(top); }, 5000));
+    EXPECT_FALSE(isChecked(box));
+    // ...so choosing it clears the tick: still not on top.
+    choose(top, 100);
+    Sleep(300);
+    EXPECT_FALSE(isTopmost(top));
+    EXPECT_FALSE(isChecked(box));
+    // Chosen again: on top, and the box follows.
+    choose(top, 100);
+    EXPECT_TRUE(waitFor([&] { return isTopmost(top); }, 5000));
+    EXPECT_TRUE(waitFor([&] { return isChecked(box); }, 5000));
+    choose(top, 100);
+    EXPECT_TRUE(waitFor([&] { return !isTopmost(top) && !isChecked(box); }, 5000));
+    PostMessageW(top, WM_CLOSE, 0, 0);
+    ASSERT_EQ(pellory.waitForExit(10000), 0u);
+    DWORD onTop = 1;
+    EXPECT_TRUE(readDword(kViewKey, L"KeepOnTop", onTop));
+    EXPECT_EQ(onTop, 0u);
+
+    // The next start is not on top.
+    PelloryProcess again;
+    ASSERT_TRUE(again.start());
+    const HWND reopened = again.waitForWindow();
+    ASSERT_NE(reopened, nullptr);
+    EXPECT_FALSE(isTopmost(reopened));
+    PostMessageW(reopened, WM_CLOSE, 0, 0);
+    EXPECT_EQ(again.waitForExit(10000), 0u);
+}
+
+TEST_F(MainWindowProcess, CloseByWheelClickToggledTwiceAndRightClickTransformOff)
+{
+    PelloryProcess pellory;
+    ASSERT_TRUE(pellory.start());
+    const HWND top = pellory.waitForWindow();
+    ASSERT_NE(top, nullptr);
+    const MainWindowOf main(top);
+    ASSERT_TRUE(main.complete());
+
+    // Right-Click Transform off: a right click changes nothing, the button still switches.
+    choose(top, 110);
+    EXPECT_TRUE(waitFor([&] {
+        DWORD value = 1;
+        return readDword(kViewKey, L"RightClickTransform", value) && value == 0;
+    }, 5000));
+    PostMessageW(top, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(40, 40));
+    Sleep(300);
+    EXPECT_EQ(outerSize(top).cx, 250);
+    main.clickViewToggle();
+    EXPECT_TRUE(waitFor([&] { return outerSize(top).cx == 450; }, 5000));
+
+    // First choice: the middle click does nothing.
+    choose(top, 125);
+    EXPECT_TRUE(waitFor([&] { return readText(kViewKey, L"OnMClick") == L"DoNothing"; }, 5000));
+    PostMessageW(top, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(40, 40));
+    Sleep(300);
+    EXPECT_EQ(pellory.waitForExit(0), static_cast<DWORD>(STILL_ACTIVE));
+    EXPECT_TRUE(IsWindowVisible(top));
+    // Second choice: it closes the window again, from the title bar too.
+    choose(top, 125);
+    EXPECT_TRUE(waitFor([&] { return readText(kViewKey, L"OnMClick") == L"Close"; }, 5000));
+    PostMessageW(top, WM_NCMBUTTONDOWN, HTCAPTION, 0);
+    EXPECT_EQ(pellory.waitForExit(10000), 0u);
+}
+
+TEST_F(MainWindowProcess, IconizedByTheMiddleClickAndBackByTheIconOrASecondStart)
+{
+    HKEY view = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kViewKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &view,
+                              nullptr),
+              ERROR_SUCCESS);
+    const wchar_t iconize[] = L"Iconize";
+    RegSetValueExW(view, L"OnMClick", 0, REG_SZ, reinterpret_cast<const BYTE*>(iconize), sizeof iconize);
+    RegCloseKey(view);
+
+    PelloryProcess pellory;
+    ASSERT_TRUE(pellory.start());
+    const HWND top = pellory.waitForWindow();
+    ASSERT_NE(top, nullptr);
+    PostMessageW(top, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(40, 40));
+    ASSERT_TRUE(waitFor([&] { return iconized(top); }, 5000));
+    EXPECT_EQ(pellory.waitForExit(0), static_cast<DWORD>(STILL_ACTIVE));
+    if (!IsWindowVisible(top)) {
+        // In the notification area: a left click on the icon brings it back.
+        PostMessageW(top, kNotificationIconMessage, 1, WM_LBUTTONDOWN);
+        EXPECT_TRUE(waitFor([&] { return shownNormally(top); }, 5000));
+    } else {
+        // No notification area here: the window waits minimized on the task bar.
+        std::printf("no notification area: the window stayed minimized\n");
+        ShowWindow(top, SW_RESTORE);
+        EXPECT_TRUE(waitFor([&] { return shownNormally(top); }, 5000));
+    }
+
+    PostMessageW(top, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(40, 40));
+    ASSERT_TRUE(waitFor([&] { return iconized(top); }, 5000));
+    PelloryProcess second;
+    ASSERT_TRUE(second.start());
+    EXPECT_EQ(second.waitForExit(15000), 0u);
+    EXPECT_TRUE(waitFor([&] { return shownNormally(top); }, 5000));
+
+    // Windows ending the session closes the window and keeps its settings.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(top, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    EXPECT_EQ(pellory.waitForExit(10000), 0u);
+    DWORD width = 0;
+    EXPECT_TRUE(readDword(kViewKey, L"Width", width));
+    EXPECT_EQ(width, 250u);
+}
+
+TEST_F(MainWindowProcess, TheAboutWindowIsModalKeepsItsPlaceAndIsAlwaysSizedToItsContents)
+{
+    PelloryProcess pellory;
+    ASSERT_TRUE(pellory.start());
+    const HWND top = pellory.waitForWindow();
+    ASSERT_NE(top, nullptr);
+    const MainWindowOf main(top);
+    ASSERT_TRUE(main.complete());
+    auto openAbout = [&] {
+        choose(top, 10000);
+        HWND about = nullptr;
+        waitFor([&] { return (about = visibleWindowTitled(pellory.id(), L"Version Information")) != nullptr; });
+        return about;
+    };
+    auto closedAgain = [&](HWND about) {
+        return waitFor([&] { return !IsWindow(about) && IsWindowEnabled(top); }, 5000);
+    };
+
+    HWND about = openAbout();
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(waitFor([&] { return !IsWindowEnabled(top); }, 5000));
+    const SIZE needed = outerSize(about);
+    EXPECT_GT(needed.cx, 300);
+    EXPECT_GT(needed.cy, 200);
+    EXPECT_FALSE(GetWindowLongPtrW(about, GWL_STYLE) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_NE(childWith(about, L"Static", L"Vosk Pellory"), nullptr);
+
+    // Meanwhile the main window takes neither clicks nor drops.
+    TestFolder folder;
+    writeBmp(folder.path() / "a.bmp");
+    ASSERT_TRUE(dropInto(pellory.handle(), main.drop, {wide(folder.file(u"a.bmp"))}));
+    Sleep(1000);
+    EXPECT_EQ(contentsOf(folder).size(), 1u);
+    EXPECT_FALSE(IsWindowEnabled(top));  // the system gives it no mouse input
+
+    // Moved, then closed by the small cross.
+    ASSERT_TRUE(SetWindowPos(about, nullptr, 100, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
+    const HWND cross = childWith(about, L"Button", L"#X");
+    ASSERT_NE(cross, nullptr);
+    click(cross);
+    ASSERT_TRUE(closedAgain(about));
+    DWORD x = 0, y = 0;
+    EXPECT_TRUE(readDword(kAboutViewKey, L"X", x));
+    EXPECT_TRUE(readDword(kAboutViewKey, L"Y", y));
+    EXPECT_EQ(x, 100u);
+    EXPECT_EQ(y, 120u);
+
+    // Whatever size is stored, it opens where it was left at the size its contents need.
+    const DWORD silly = 999;
+    RegSetKeyValueW(HKEY_CURRENT_USER, kAboutViewKey.c_str(), L"Width", REG_DWORD, &silly, sizeof silly);
+    RegSetKeyValueW(HKEY_CURRENT_USER, kAboutViewKey.c_str(), L"Height", REG_DWORD, &silly, sizeof silly);
+    about = openAbout();
+    ASSERT_NE(about, nullptr);
+    RECT placed{};
+    GetWindowRect(about, &placed);
+    EXPECT_EQ(placed.left, 100);
+    EXPECT_EQ(placed.top, 120);
+    EXPECT_EQ(outerSize(about).cx, needed.cx);
+    EXPECT_EQ(outerSize(about).cy, needed.cy);
+    // A middle click closes it, as the Close button does.
+    PostMessageW(about, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(10, 10));
+    ASSERT_TRUE(closedAgain(about));
+    about = openAbout();
+    ASSERT_NE(about, nullptr);
+    const HWND closeButton = childWith(about, L"Button", L"Close");
+    ASSERT_NE(closeButton, nullptr);
+    click(closeButton);
+    ASSERT_TRUE(closedAgain(about));
+
+    // The main window works again.
+    ASSERT_TRUE(dropInto(pellory.handle(), main.drop, {wide(folder.file(u"a.bmp"))}));
+    EXPECT_TRUE(waitFor([&] { return contentsOf(folder).size() == 2u; }, 10000));
+    main.close();
+    EXPECT_EQ(pellory.waitForExit(10000), 0u);
+}
+
 // --- The main dialog in this process, on a real window thread ---
 
 // Watches the status events after the dialog: at the first file it drops
@@ -821,20 +1056,37 @@ SIZE_T memoryOf(HANDLE process, bool* isPrivate)
 }
 
 // Tells a sampler outside Wine (bench/window-metrics.sh) that the window is idle.
-void markIdle(bool idle)
+// Tells the sampler outside Wine (bench/window-metrics.sh) when to read the
+// memory: the file named by the variable exists while the moment lasts.
+void markMoment(const wchar_t* variable, bool on)
 {
     wchar_t mark[MAX_PATH * 2] = {};
-    if (!GetEnvironmentVariableW(L"PELLORY_METRICS_IDLE_MARK", mark, MAX_PATH * 2))
+    if (!GetEnvironmentVariableW(variable, mark, MAX_PATH * 2))
         return;
-    if (idle)
+    if (on)
         CloseHandle(CreateFileW(mark, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     else
         DeleteFileW(mark);
 }
 
+void markIdle(bool idle) { markMoment(L"PELLORY_METRICS_IDLE_MARK", idle); }
+void markIconized(bool iconized) { markMoment(L"PELLORY_METRICS_ICONIZED_MARK", iconized); }
+
+
 double millisecondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// How long the window takes to handle a command of its menu bar (the call
+// returns when the command has been carried out).
+double commandMs(HWND top, int command)
+{
+    const Clock::time_point asked = Clock::now();
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(childOfClass(top, L"s_gui_win_native_MenuBar"), WM_COMMAND, MAKEWPARAM(command, 0), 0,
+                        SMTO_ABORTIFHUNG, 20000, &ignored);
+    return millisecondsSince(asked);
 }
 
 // Start to visible window, private memory when idle and during a run, and the
@@ -848,6 +1100,15 @@ TEST_F(MainWindowProcess, DISABLED_Metrics)
     TestFolder folder;
     const fs::path source = folder.path() / "picture.jpg";
     ASSERT_TRUE(CopyFileW(picture, source.wstring().c_str(), TRUE));
+
+    // A middle click iconizes, for the memory of the iconized process.
+    HKEY view = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kViewKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &view,
+                              nullptr),
+              ERROR_SUCCESS);
+    const wchar_t iconize[] = L"Iconize";
+    RegSetValueExW(view, L"OnMClick", 0, REG_SZ, reinterpret_cast<const BYTE*>(iconize), sizeof iconize);
+    RegCloseKey(view);
 
     PelloryProcess pellory;
     const Clock::time_point started = Clock::now();
@@ -872,6 +1133,29 @@ TEST_F(MainWindowProcess, DISABLED_Metrics)
     Sleep(300);
     markIdle(false);
 
+    PostMessageW(top, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(40, 40));
+    ASSERT_TRUE(waitFor([&] { return iconized(top); }, 5000));
+    Sleep(1000);
+    markIconized(true);
+    Sleep(300);
+    markIconized(false);
+    ShowWindow(top, SW_RESTORE);
+    ASSERT_TRUE(waitFor([&] { return shownNormally(top); }, 5000));
+    Sleep(300);
+
+    // Three changes of language (the pack's second, third, then first
+    // language), and the opening of the About window.
+    std::vector<double> switches;
+    for (int command : {3, 4, 2})
+        switches.push_back(commandMs(top, command));
+    std::sort(switches.begin(), switches.end());
+    const double switchMs = switches[switches.size() / 2];
+    const double aboutMs = commandMs(top, 10000);
+    HWND about = visibleWindowTitled(pellory.id(), L"Version Information");
+    ASSERT_NE(about, nullptr);
+    PostMessageW(about, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(about) && IsWindowEnabled(top); }, 5000));
+
     ASSERT_TRUE(dropInto(pellory.handle(), main.drop, {source.wstring()}));
     const Clock::time_point dropped = Clock::now();
     double longestAnswerMs = 0;
@@ -894,10 +1178,10 @@ TEST_F(MainWindowProcess, DISABLED_Metrics)
     main.close();
     EXPECT_EQ(pellory.waitForExit(20000), 0u);
     std::printf("METRICS shown_ms=%.1f idle_%s_kib=%zu run_peak_%s_kib=%zu longest_answer_ms=%.1f "
-                "run_ms=%.0f probes=%d\n",
+                "run_ms=%.0f probes=%d language_switch_ms=%.1f about_open_ms=%.1f\n",
                 shownMs, isPrivate ? "private" : "resident", static_cast<size_t>(idle / 1024),
                 isPrivate ? "private" : "resident", static_cast<size_t>(peak / 1024), longestAnswerMs, runMs,
-                probes);
+                probes, switchMs, aboutMs);
 }
 
 }  // namespace

@@ -17,11 +17,13 @@
 #include "app/win/AppBase.h"
 #include "app/win/AppWindow.h"
 #include "dialogs/pellory/Dialog.h"
+#include "gui/dialogs/About3.h"
 #include "gui/menuitem/MenuItem.h"
 #include "gui/win/Controls.h"
 #include "gui/win/MenuEx.h"
 #include "gui/win/PopupMenu.h"
 #include "gui/win/Window.h"
+#include "gui/win/native/ControlViews.h"
 #include "gui/win/native/MenuBarView.h"
 #include "gui/win/native/GuiFont.h"
 #include "gui/win/native/MenuDrawer.h"
@@ -38,6 +40,7 @@ namespace {
 using s::app::win::AppBase;
 using s::app::win::AppWindow;
 using s::gui::win::MenuEx;
+using s::gui::win::native::ButtonView;
 using s::gui::win::native::MenuBarView;
 using s::gui::win::native::NativeView;
 using s::gui::win::native::TopWindowView;
@@ -365,3 +368,70 @@ TEST_F(MenuBarWindow, MovingOntoAnotherEntryWhileOpenShowsItsPopup)
 }
 
 }  // namespace
+
+// The About window from the menu: modal, in the "Classic LG" thin frame, its
+// buttons drawn by the skin.
+TEST_F(MenuBarWindow, VersionInformationOpensTheAboutWindowInItsSkin)
+{
+    PostMessageW(m_bar, WM_COMMAND, MAKEWPARAM(Dialog::kCommandVersionInformation, 0), 0);
+    // Shown once built on its own thread.
+    ASSERT_TRUE(waitUntil([&] {
+        HWND shown = FindWindowW(TopWindowView::kClassName, L"Version Information");
+        return shown && IsWindowVisible(shown) && !IsWindowEnabled(m_top);
+    }));
+    s::gui::dialogs::About3* about = onWindowThread<s::gui::dialogs::About3*>([&] { return m_dialog->about(); });
+    ASSERT_TRUE(about && about->isOpen());
+    const auto* frame = dynamic_cast<const TopWindowView*>(about->window()->nativeWindow());
+    ASSERT_NE(frame, nullptr);
+    HWND window = frame->handle();
+    ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    const int32_t width = outer.right - outer.left;
+    const int32_t height = outer.bottom - outer.top;
+
+    // The frame: a line of the grey 17 around a fill of the grey 116.
+    Picture framePicture(width, height);
+    frame->paintFrame(framePicture.dc(), width, height);
+    const COLORREF line = RGB(17, 17, 17);
+    const COLORREF fill = RGB(116, 116, 116);
+    for (POINT p : {POINT{0, 0}, POINT{width - 1, 0}, POINT{0, height - 1}, POINT{width - 1, height - 1},
+                    POINT{width / 2, 0}, POINT{0, height / 2}})
+        EXPECT_EQ(framePicture.at(p.x, p.y), line) << p.x << ", " << p.y;
+    for (POINT p : {POINT{1, 1}, POINT{2, height / 2}, POINT{width - 2, height - 2}})
+        EXPECT_EQ(framePicture.at(p.x, p.y), fill) << p.x << ", " << p.y;
+
+    // The small cross: its border shaded from the grey 17, the cross inside.
+    const auto* cross = dynamic_cast<const ButtonView*>(about->smallCloseButton()->nativeView());
+    ASSERT_NE(cross, nullptr);
+    struct Look {
+        int32_t state;
+        BYTE top, right, bottom, left;  // the edges' greys
+        POINT firstSquare;
+    };
+    // 17 x 1.05, 0.9, 0.85, 1.0 normally; x 0.85, 1.0, 1.05, 0.9 pressed, content one pixel on.
+    const Look looks[] = {{0, 17, 15, 14, 17, {21, 3}}, {2, 14, 17, 17, 15, {22, 4}}};
+    for (const Look& look : looks) {
+        SCOPED_TRACE(look.state);
+        Picture button(50, 14);
+        ASSERT_TRUE(cross->paintSkinned(button.dc(), 50, 14, look.state));
+        EXPECT_EQ(button.at(10, 0), RGB(look.top, look.top, look.top));
+        EXPECT_EQ(button.at(49, 7), RGB(look.right, look.right, look.right));
+        EXPECT_EQ(button.at(10, 13), RGB(look.bottom, look.bottom, look.bottom));
+        EXPECT_EQ(button.at(0, 7), RGB(look.left, look.left, look.left));
+        EXPECT_EQ(button.at(0, 0), fill);  // corners left unpainted
+        EXPECT_EQ(button.at(look.firstSquare.x, look.firstSquare.y), line);
+        EXPECT_EQ(button.at(look.firstSquare.x + 1, look.firstSquare.y + 1), line);
+    }
+    // "Close" in white on the face.
+    const auto* close = dynamic_cast<const ButtonView*>(about->closeButton()->nativeView());
+    ASSERT_NE(close, nullptr);
+    Picture closePicture(100, 20);
+    ASSERT_TRUE(close->paintSkinned(closePicture.dc(), 100, 20, 0));
+    EXPECT_GT(closePicture.countOf(RECT{2, 2, 98, 18}, RGB(255, 255, 255)), 10);
+
+    // The cross closes it, and the main window takes input again.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(cross->handle(), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(window) && IsWindowEnabled(m_top); }));
+}

@@ -3,10 +3,12 @@
 #include "app/win/AppBase.h"
 #include "app/win/Placement.h"
 #include "gui/IWindowHost.h"
+#include "gui/drawer/Skinner.h"
 #include "gui/win/Window.h"
 #include "lang/Localizer.h"
 #include "map/AppSettings.h"
 #include "map/IMappedData.h"
+#include "thread/Pooled.h"
 
 namespace s::app::win {
 
@@ -56,6 +58,7 @@ void AppWindow::reset()
     m_easyDragDefault = m_keepOnTopDefault = true;
     m_maximizedDefault = false;
     m_titleWithVersion = true;
+    s::thread::releaseToPool(m_skinHost);
     m_skinHost = nullptr;
     m_defaultSkin.clear();
 }
@@ -135,6 +138,8 @@ void AppWindow::bindWindow(Window& window)
 {
     window.bindAppWindow(this);
     window.setTitle(title());
+    if (m_skinHost)
+        window.setSkinner(m_skinHost);
     window.setEasyDrag(easyDrag());
     window.setTopmost(keepOnTop());
     window.setMiddleClickAction(toWindowAction(middleClickAction()));
@@ -200,10 +205,14 @@ void AppWindow::savePlacement(Window& window)
 
 // --- Skin --------------------------------------------------------------------------------
 
-void AppWindow::setSkinHost(void* skinHost, std::u16string_view defaultSkin)
+void AppWindow::setSkinHost(s::gui::drawer::Skinner* skinHost, std::u16string_view defaultSkin)
 {
+    if (skinHost != m_skinHost)
+        s::thread::releaseToPool(m_skinHost);
     m_skinHost = skinHost;
     m_defaultSkin.assign(defaultSkin.data(), defaultSkin.size());
+    if (m_skinHost)
+        m_skinHost->selectSkin(skin());
 }
 
 std::u16string AppWindow::skin() const
@@ -213,7 +222,11 @@ std::u16string AppWindow::skin() const
         return m_defaultSkin;
     const std::u16string key = hasSkinHost() ? keyPath(kSkinKey) : std::u16string(kSkinKey);
     const char16_t* stored = settings->getString(key, u"", m_defaultSkin.c_str());
-    return stored ? std::u16string(stored) : m_defaultSkin;
+    std::u16string name = stored ? std::u16string(stored) : m_defaultSkin;
+    int32_t index = -1;
+    if (m_skinHost && !m_skinHost->findSkin(name, index))
+        return m_defaultSkin;
+    return name;
 }
 
 void AppWindow::setSkin(std::u16string_view name)

@@ -7,6 +7,10 @@
 #include "platform/ScreenGeometry.h"
 #include "thread/PooledBy.h"
 
+namespace s::gui::drawer {
+class Skinner;
+}
+
 namespace s::app::win {
 
 class AppBase;
@@ -79,20 +83,21 @@ public:
     void centreOnWorkArea(s::gui::win::Window& window) const override;
 
     // --- Skin (the About window's thin frame; the main window has none) ---
-    // The toolkit's skinned frame object of the window (not owned) and the
-    // skin it uses while none is stored.
-    void setSkinHost(void* skinHost, std::u16string_view defaultSkin);
+    // The skinner of the window (owned from now on; it lives as long as
+    // this object) and the skin used while none is stored. The stored skin
+    // is selected at once, before any window listens.
+    void setSkinHost(s::gui::drawer::Skinner* skinHost, std::u16string_view defaultSkin);
     bool hasSkinHost() const { return m_skinHost != nullptr; }
-    void* skinHost() const { return m_skinHost; }
+    s::gui::drawer::Skinner* skinHost() const { return m_skinHost; }
     const std::u16string& defaultSkin() const { return m_defaultSkin; }
-    // windowName + "\Skin" (empty value name) with a skin host; without one
-    // the application's saved skin, "Skin" at the store's root. Whether the
-    // toolkit knows the name is the caller's question.
+    // windowName + "\Skin" (empty value name) with a skin host, where a
+    // name the skinner does not know gives the default skin; without one
+    // the application's saved skin, "Skin" at the store's root.
     std::u16string skin() const;
-    void setSkin(std::u16string_view name);
+    void setSkin(std::u16string_view name) override;
 
     // --- Settings ---
-    AppBase* context() const { return m_context; }
+    AppBase* context() const override { return m_context; }
     // windowName + "\" + sub.
     std::u16string keyPath(std::u16string_view sub) const;
     int32_t textBase() const;
@@ -149,7 +154,7 @@ private:
     bool m_keepOnTopDefault = true;
     bool m_maximizedDefault = false;
     bool m_titleWithVersion = true;
-    void* m_skinHost = nullptr;  // not owned
+    s::gui::drawer::Skinner* m_skinHost = nullptr;  // owned (pooled)
     std::u16string m_defaultSkin;
 };
 

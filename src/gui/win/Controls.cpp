@@ -2,7 +2,11 @@
 
 #include <algorithm>
 
+#include "gui/drawer/IButton.h"
+#include "gui/drawer/ISkin.h"
+#include "gui/drawer/Skinner.h"
 #include "gui/events/EventTypes.h"
+#include "gui/win/Window.h"
 #include "lang/Localizer.h"
 
 namespace s::gui::win {
@@ -28,7 +32,24 @@ constexpr int32_t kProgressHeight = 14;
 void Label::reset()
 {
     m_clickable = false;
+    m_fontPoints = 0;
+    m_bold = m_underline = false;
     resetControl();
+}
+
+void Label::setFontStyle(int32_t points, bool bold, bool underline)
+{
+    m_fontPoints = points > 0 ? points : 0;
+    m_bold = bold;
+    m_underline = underline;
+    pushState();
+    measure();
+}
+
+void Label::pushState()
+{
+    if (m_native && hasOwnFont())
+        m_native->setFontStyle(m_fontPoints, m_bold, m_underline);
 }
 
 void Label::measure()
@@ -48,7 +69,58 @@ void Label::onNativeChange()
 
 // --- Button ---
 
-void Button::reset() { resetControl(); }
+Button::~Button() { leaveSkinner(); }
+
+void Button::reset()
+{
+    leaveSkinner();
+    m_normalFont = FontSetting();
+    m_disabledFont = FontSetting();
+    m_checkedFont = FontSetting();
+    resetControl();
+}
+
+s::gui::drawer::Skinner* Button::windowSkinner() const
+{
+    for (const IComponent* at = parent(); at; at = at->parent()) {
+        if (const auto* window = dynamic_cast<const Window*>(at))
+            return window->skinner();
+    }
+    return nullptr;
+}
+
+void Button::onAttached()
+{
+    s::gui::drawer::Skinner* skinner = windowSkinner();
+    if (skinner != m_skinner) {
+        leaveSkinner();
+        m_skinner = skinner;
+        if (m_skinner)
+            m_skinner->addListener(&m_skinFollower);
+    }
+    takeSkinDrawer();
+    Control::onAttached();
+}
+
+void Button::takeSkinDrawer()
+{
+    s::gui::drawer::ISkin* skin = m_skinner ? m_skinner->currentSkin() : nullptr;
+    m_drawer = skin ? skin->button() : nullptr;
+    if (m_drawer) {
+        m_drawer->applyTo(&m_normalFont, &m_disabledFont);
+        m_drawer->applyCheckedTo(&m_checkedFont);
+    }
+    if (m_native)
+        m_native->redraw();
+}
+
+void Button::leaveSkinner()
+{
+    if (m_skinner)
+        m_skinner->removeListener(&m_skinFollower);
+    m_skinner = nullptr;
+    m_drawer = nullptr;
+}
 
 void Button::onNativeChange() { notify(events::kButtonClicked); }
 

@@ -11,7 +11,9 @@
 #include <string_view>
 #include <vector>
 
+#include "gui/events/IEventListener.h"
 #include "gui/win/Control.h"
+#include "gui/win/FontSetting.h"
 #include "thread/PooledBy.h"
 
 namespace s::gui::combobox {
@@ -26,6 +28,11 @@ struct ComboBoxItem {
 
 }  // namespace s::gui::combobox
 
+namespace s::gui::drawer {
+class IButton;
+class Skinner;
+}  // namespace s::gui::drawer
+
 namespace s::gui::win {
 
 // A static text. With clicks enabled it reports kLabelClicked (1) when the
@@ -38,28 +45,73 @@ public:
     void reset() override;
     void setClickable(bool clickable) { m_clickable = clickable; }
     bool isClickable() const { return m_clickable; }
+    // Its own type instead of the dialog font: size in points (0 keeps the
+    // dialog font's), bold, underlined (a link).
+    void setFontStyle(int32_t points, bool bold, bool underline);
+    int32_t fontPoints() const { return m_fontPoints; }
+    bool isBold() const { return m_bold; }
+    bool isUnderlined() const { return m_underline; }
     void onNativeChange() override;
 
 protected:
     NativeKind nativeKind() const override { return NativeKind::kLabel; }
     void measure() override;
+    void pushState() override;
 
 private:
+    bool hasOwnFont() const { return m_fontPoints != 0 || m_bold || m_underline; }
+
     bool m_clickable = false;
+    int32_t m_fontPoints = 0;
+    bool m_bold = false;
+    bool m_underline = false;
 };
 
-// A push button: reports kButtonClicked (0) on a click.
+// A push button: reports kButtonClicked (0) on a click. In a window that
+// has a skinner it is painted by the current skin's button drawer (and
+// takes the new one when the skin changes); otherwise the system paints it.
 class Button : public Control, public s::thread::PooledBy<Button> {
 public:
     Button() = default;
+    ~Button() override;
     const char16_t* className() const override { return u"s_gui_win_Button"; }
     s::base::IObject* newInstance() const override { return take(); }
     void reset() override;
     void onNativeChange() override;
 
+    // The skin's drawer (not owned), or null for a system-painted button.
+    s::gui::drawer::IButton* drawer() const { return m_drawer; }
+    // The caption's font settings the drawer filled in: enabled, disabled.
+    const FontSetting& normalFont() const { return m_normalFont; }
+    const FontSetting& disabledFont() const { return m_disabledFont; }
+    // The skinner of the window the button is placed in, or null.
+    s::gui::drawer::Skinner* windowSkinner() const;
+
 protected:
     NativeKind nativeKind() const override { return NativeKind::kButton; }
     void measure() override;
+
+private:
+    // Takes the drawer of the current skin of the window's skinner.
+    class SkinFollower : public events::IEventListener {
+    public:
+        explicit SkinFollower(Button& button) : m_button(button) {}
+        void onEvent(s::base::IObject*, int32_t) override { m_button.takeSkinDrawer(); }
+
+    private:
+        Button& m_button;
+    };
+
+    void onAttached() override;
+    void takeSkinDrawer();
+    void leaveSkinner();
+
+    s::gui::drawer::Skinner* m_skinner = nullptr;  // not owned
+    s::gui::drawer::IButton* m_drawer = nullptr;   // not owned: the skin's
+    FontSetting m_normalFont;
+    FontSetting m_disabledFont;
+    FontSetting m_checkedFont;
+    SkinFollower m_skinFollower{*this};
 };
 
 // A check box: a click toggles it and reports kCheckBoxClicked (0).

@@ -3,8 +3,11 @@
 #include <algorithm>
 
 #include "app/IAppWindow.h"
+#include "gui/drawer/ISkin.h"
+#include "gui/drawer/Skinner.h"
 #include "gui/events/EventTypes.h"
 #include "gui/layout/Vertical.h"
+#include "gui/win/Control.h"
 #include "map/IMappedData.h"
 #include "platform/WorkingSet.h"
 
@@ -13,6 +16,7 @@ namespace s::gui::win {
 void Window::reset()
 {
     resetContainer();
+    leaveSkinner();
     m_nativeWindow = nullptr;  // destroyed with m_native by the container reset
     m_minimumWidth = m_minimumHeight = kUnset;
     m_closeCancelled = false;
@@ -209,6 +213,43 @@ void Window::close()
 {
     if (m_nativeWindow)
         m_nativeWindow->requestClose();
+}
+
+void Window::addCloseButton(Control* button)
+{
+    if (button)
+        button->addListener(events::kButtonClicked, &m_closeButtonListener);
+}
+
+void Window::setSkinner(s::gui::drawer::Skinner* skinner)
+{
+    if (skinner == m_skinner)
+        return;
+    leaveSkinner();
+    m_skinner = skinner;
+    if (!m_skinner)
+        return;
+    s::gui::drawer::ISkin* skin = m_skinner->currentSkin();
+    m_windowDrawer = skin ? skin->window() : nullptr;
+    m_skinner->addListener(&m_skinFollower);
+}
+
+void Window::followSkin()
+{
+    s::gui::drawer::ISkin* skin = m_skinner ? m_skinner->currentSkin() : nullptr;
+    m_windowDrawer = skin ? skin->window() : nullptr;
+    if (skin && m_appWindow)
+        m_appWindow->setSkin(skin->name());
+    if (m_native)
+        m_native->redraw();
+}
+
+void Window::leaveSkinner()
+{
+    if (m_skinner)
+        m_skinner->removeListener(&m_skinFollower);
+    m_skinner = nullptr;
+    m_windowDrawer = nullptr;
 }
 
 // --- Behaviours ------------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 
 #include "gui/INativeWindow.h"
 #include "gui/IWindow.h"
+#include "gui/events/IEventListener.h"
 #include "gui/win/Container.h"
 #include "thread/EasyPooler.h"
 #include "thread/PooledBy.h"
@@ -12,8 +13,14 @@
 namespace s::app {
 class IAppWindow;
 }
+namespace s::gui::drawer {
+class IWindow;
+class Skinner;
+}  // namespace s::gui::drawer
 
 namespace s::gui::win {
+
+class Control;
 
 // The portable part of a top-level window: its children laid out as a
 // column over the client area, its minimum size, and its events. The
@@ -112,6 +119,17 @@ public:
     bool notificationIconShown() const { return m_iconShown; }
     // Asks the window to close as its close box would.
     void close();
+    // A click on `button` (a control of this window, not owned) closes the window.
+    void addCloseButton(Control* button);
+
+    // --- Skin ---
+    // The skinner whose current skin paints the window's frame and its
+    // buttons (not owned; it outlives the window). The window follows a
+    // change of skin and stores the new skin's name through its settings.
+    void setSkinner(s::gui::drawer::Skinner* skinner);
+    s::gui::drawer::Skinner* skinner() const { return m_skinner; }
+    // The current skin's window drawer (not owned), or null.
+    s::gui::drawer::IWindow* windowDrawer() const { return m_windowDrawer; }
     // Stores position, size and maximized state through the bound settings.
     void savePlacement();
 
@@ -160,7 +178,32 @@ private:
     void addIconOrStayMinimized();
     void applyPlacementChecks();
 
+    // Closes the window when one of its close buttons is clicked.
+    class CloseButtonListener : public events::IEventListener {
+    public:
+        explicit CloseButtonListener(Window& window) : m_window(window) {}
+        void onEvent(s::base::IObject*, int32_t) override { m_window.close(); }
+
+    private:
+        Window& m_window;
+    };
+
+    class SkinFollower : public events::IEventListener {
+    public:
+        explicit SkinFollower(Window& window) : m_window(window) {}
+        void onEvent(s::base::IObject*, int32_t) override { m_window.followSkin(); }
+
+    private:
+        Window& m_window;
+    };
+    void followSkin();
+    void leaveSkinner();
+
     INativeWindow* m_nativeWindow = nullptr;  // owned (the same object as m_native)
+    CloseButtonListener m_closeButtonListener{*this};
+    SkinFollower m_skinFollower{*this};
+    s::gui::drawer::Skinner* m_skinner = nullptr;       // not owned
+    s::gui::drawer::IWindow* m_windowDrawer = nullptr;  // not owned: the skin's
     s::app::IAppWindow* m_appWindow = nullptr;  // not owned
     std::u16string m_title;
     bool m_topmost = false;

@@ -4,10 +4,12 @@
 #include <chrono>
 
 #include "app/IAppWindow.h"
+#include "app/win/AppWindow.h"
 #include "archive/CallBack.h"
 #include "gui/IWindowHost.h"
 #include "gui/LayoutTypes.h"
-#include "platform/UserMessage.h"
+#include "gui/dialogs/About3.h"
+#include "gui/drawer/Skinner.h"
 #include "gui/events/EventTypes.h"
 #include "gui/win/Box.h"
 #include "gui/win/Controls.h"
@@ -22,10 +24,12 @@
 #include "lang/Localizer.h"
 #include "map/AppSettings.h"
 #include "map/IMappedData.h"
+#include "platform/UserMessage.h"
 #include "platform/WebPage.h"
 #include "str/strarray/StrArray.h"
 #include "str/strbuffer/StrBuffer.h"
 #include "thread/ObjLocker.h"
+#include "thread/Pooled.h"
 #include "thread/win/Thread.h"
 
 namespace s::gui::dialogs::dragndrop {
@@ -49,6 +53,10 @@ namespace events = s::gui::events;
 namespace {
 
 constexpr char16_t kViewKey[] = u"View";
+constexpr char16_t kAboutWindowName[] = u"AboutWindow";
+constexpr int32_t kAboutWidth = 340;
+constexpr int32_t kAboutHeight = 285;
+constexpr char16_t kAboutSkin[] = u"Classic LG";
 constexpr char16_t kValueCompactView[] = u"CompactView";
 constexpr char16_t kValueSmallWidth[] = u"SmallWidth";
 constexpr char16_t kValueSmallHeight[] = u"SmallHeight";
@@ -121,6 +129,11 @@ void Dialog::resetDialog()
     if (m_followedLocalizer)
         m_followedLocalizer->removeListener(&m_languageFollower);
     m_followedLocalizer = nullptr;
+    // The About window first: it is modal to the main window and may be open.
+    s::thread::releaseToPool(m_about);
+    m_about = nullptr;
+    s::thread::releaseToPool(m_aboutAppWindow);
+    m_aboutAppWindow = nullptr;
     if (m_window)
         m_window->release();  // its tree goes back to the pools with it
     m_window = nullptr;
@@ -599,6 +612,25 @@ void Dialog::toggleCloseByWheelClick()
     m_menuBar->setChecked(kCommandCloseByWheelClick, !wasTicked);
     m_window->setMiddleClickAction(wasTicked ? Window::MiddleClickAction::kDoNothing
                                              : Window::MiddleClickAction::kClose);
+}
+
+void Dialog::showAbout()
+{
+    s::app::win::AppBase* context = m_appWindow ? m_appWindow->context() : nullptr;
+    if (!context || !m_window)
+        return;
+    if (!m_about) {
+        m_aboutAppWindow = s::app::win::AppWindow::take();
+        m_aboutAppWindow->initialise(context, kAboutWindowName, kAboutWidth, kAboutHeight, u"Close");
+        m_aboutAppWindow->setTitleWithVersion(false);
+        s::gui::drawer::Skinner* skinner = s::gui::drawer::Skinner::take();
+        skinner->setFamilyName(u"ThinWindow");
+        skinner->fillFamily();
+        m_aboutAppWindow->setSkinHost(skinner, kAboutSkin);
+        m_about = s::gui::dialogs::About3::take();
+        m_about->setUp(m_window, m_aboutAppWindow);
+    }
+    m_about->show(m_windowHostMaker ? m_windowHostMaker() : s::gui::makeWindowHost());
 }
 
 void Dialog::openPage(int32_t textId)

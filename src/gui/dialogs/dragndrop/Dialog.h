@@ -15,11 +15,15 @@
 namespace s::app {
 class IAppWindow;
 }
-namespace s::gui {
-class IWindowHost;
+namespace s::app::win {
+class AppWindow;
 }
 namespace s::gui {
 class IComponent;
+class IWindowHost;
+}  // namespace s::gui
+namespace s::gui::dialogs {
+class About3;
 }
 namespace s::gui::win {
 class Box;
@@ -158,8 +162,15 @@ public:
     virtual void onRunFinished() {}
     // After a change of language, for the texts that carry no text id.
     virtual void onLanguageChanged() {}
-    // The About window (command 10000); none opens while no dialog offers one.
-    virtual void showAbout() {}
+    // The About window (command 10000): on its own thread, modal to this
+    // window. Made on first use with its own settings ("AboutWindow") and
+    // kept until the dialog is released.
+    virtual void showAbout();
+    // How the About window gets its user-interface thread (tests hand in
+    // their own host); the platform's by default.
+    using WindowHostMaker = std::function<std::unique_ptr<s::gui::IWindowHost>()>;
+    void setWindowHostMaker(WindowHostMaker maker) { m_windowHostMaker = std::move(maker); }
+    s::gui::dialogs::About3* about() const { return m_about; }
 
     // --- Run-time operations (user-interface thread) ---
     // The paths of one drop: ignored while a run is under way, else the run starts.
@@ -329,6 +340,9 @@ private:
     MessageShower m_messageShower;
     LanguageFollower m_languageFollower{*this};
     s::lang::Localizer* m_followedLocalizer = nullptr;  // the one we listen to
+    s::app::win::AppWindow* m_aboutAppWindow = nullptr;  // owned (pooled), from the first showAbout
+    s::gui::dialogs::About3* m_about = nullptr;          // owned (pooled), from the first showAbout
+    WindowHostMaker m_windowHostMaker;
 };
 
 }  // namespace s::gui::dialogs::dragndrop

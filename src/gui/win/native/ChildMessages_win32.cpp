@@ -38,6 +38,14 @@ bool handleChildMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
             return true;
         }
         return false;
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        NativeView* child = item ? NativeView::fromHandle(item->hwndItem) : nullptr;
+        if (!child || !child->onDrawItem(*item))
+            return false;
+        result = TRUE;
+        return true;
+    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:

@@ -7,6 +7,10 @@
 
 #include "gui/win/native/NativeView.h"
 
+namespace s::gui::win {
+class Picture;
+}
+
 namespace s::gui::win::native {
 
 // The adapter's own child window for everything that is not a system
@@ -37,6 +41,8 @@ public:
 
 private:
     void paint();
+    // A picture scaled to the view, or an icon drawn at its size.
+    static void paintPicture(HDC dc, const Picture& picture, const RECT& client);
     void paintBackground(HDC dc);
     void paintDecoration(HDC dc);
     // Hands the paths to the box (a group box: its content box) and its listeners.

@@ -1,5 +1,8 @@
 #include "gui/win/native/ContainerView.h"
 
+#include "gui/win/Picture.h"
+#include "image/win/BufferedImage.h"
+
 #include <shellapi.h>
 #include <windowsx.h>
 
@@ -113,6 +116,8 @@ void ContainerView::paintBackground(HDC dc)
     RECT client{};
     GetClientRect(m_window, &client);
     drawers::fillArea(dc, 0, 0, client.right, client.bottom, backgroundColour());
+    if (m_kind == NativeKind::kStatusBar)
+        drawers::paintStatusBarBackground(dc, client.right, client.bottom);
 }
 
 void ContainerView::paint()
@@ -127,6 +132,10 @@ void ContainerView::paintDecoration(HDC dc)
 {
     RECT client{};
     GetClientRect(m_window, &client);
+    if (const auto* picture = dynamic_cast<const Picture*>(&m_owner)) {
+        paintPicture(dc, *picture, client);
+        return;
+    }
     if (const auto* groupBox = dynamic_cast<const GroupBox*>(&m_owner)) {
         drawers::paintGroupBox(dc, client, groupBox->title(), guiFont(), groupBox->titleWidth(),
                                groupBox->titleHeight(), toColorRef(groupBox->frameColour()), drawers::kGroupBoxTitle);
@@ -152,6 +161,32 @@ void ContainerView::paintDecoration(HDC dc)
     case Border::kNone:
         break;
     }
+}
+
+void ContainerView::paintPicture(HDC dc, const Picture& picture, const RECT& client)
+{
+    if (client.right <= 0 || client.bottom <= 0)
+        return;
+    if (picture.icon()) {
+        DrawIconEx(dc, 0, 0, static_cast<HICON>(picture.icon()), client.right, client.bottom, 0, nullptr, DI_NORMAL);
+        return;
+    }
+    const s::image::win::BufferedImage* image = picture.image();
+    if (!image || image->width() <= 0 || image->height() <= 0 || !image->pixels())
+        return;
+    // The pixels are 0xAARRGGBB in rows of capacityWidth: a top-down 32-bit DIB.
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = image->capacityWidth();
+    info.bmiHeader.biHeight = -image->height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    const int previousMode = SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchDIBits(dc, 0, 0, client.right, client.bottom, 0, 0, image->width(), image->height(), image->pixels(),
+                  &info, DIB_RGB_COLORS, SRCCOPY);
+    SetStretchBltMode(dc, previousMode);
 }
 
 void ContainerView::deliverDrop(const std::vector<std::u16string>& paths)
@@ -217,7 +252,9 @@ LRESULT CALLBACK ContainerView::procedure(HWND window, UINT message, WPARAM wPar
         // Read whole, told to the box, then finished: the listener may
         // release the box, so nothing of the view is used afterwards.
         auto drop = reinterpret_cast<HDROP>(wParam);
-        view->deliverDrop(readDroppedFiles(drop));
+        // A disabled window (a modal window of its own is open) takes no drop.
+        if (IsWindowEnabled(GetAncestor(window, GA_ROOT)))
+            view->deliverDrop(readDroppedFiles(drop));
         DragFinish(drop);
         return 0;
     }

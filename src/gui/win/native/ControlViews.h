@@ -19,19 +19,31 @@ namespace s::gui::win::native {
 class LabelView : public NativeView {
 public:
     explicit LabelView(IComponent& owner) : NativeView(owner, NativeKind::kLabel) {}
+    ~LabelView() override;
     bool create(HWND parent);
     void onCommand(WORD code) override;
+    void setFontStyle(int32_t points, bool bold, bool underline) override;
+    TextExtent measureText(std::u16string_view text) const override;
 
 protected:
     bool takesParentBackground() const override { return true; }
     bool isTransparentToMouse() const override;
+
+private:
+    HFONT m_ownFont = nullptr;  // owned; null: the dialog font
 };
 
+// BS_PUSHBUTTON, or BS_OWNERDRAW in a skinned window: the skin's button
+// drawer then paints it into an off-screen bitmap copied in one step.
 class ButtonView : public NativeView {
 public:
     explicit ButtonView(IComponent& owner) : NativeView(owner, NativeKind::kButton) {}
     bool create(HWND parent);
     void onCommand(WORD code) override;
+    bool onDrawItem(const DRAWITEMSTRUCT& item) override;
+    // Paints the skinned button as it looks in `state` (normal, hot,
+    // pressed) onto `dc` at (0, 0); false for a system-painted button.
+    bool paintSkinned(HDC dc, int32_t width, int32_t height, int32_t state) const;
 };
 
 // BS_AUTOCHECKBOX: the system toggles the box before it reports the click.

@@ -4,7 +4,10 @@
 
 #include <algorithm>
 
+#include "gui/drawer/GdiCanvas.h"
+#include "gui/drawer/IButton.h"
 #include "gui/win/Controls.h"
+#include "gui/win/native/GuiFont.h"
 #include "gui/win/native/Win32Text.h"
 
 namespace s::gui::win::native {
@@ -20,6 +23,38 @@ constexpr int32_t kComboListHeight = 200;
 
 bool LabelView::create(HWND parent) { return createWindow(parent, L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0, true); }
 
+LabelView::~LabelView()
+{
+    if (m_ownFont)
+        DeleteObject(m_ownFont);
+}
+
+void LabelView::setFontStyle(int32_t points, bool bold, bool underline)
+{
+    LOGFONTW face{};
+    GetObjectW(guiFont(), sizeof face, &face);
+    if (points > 0) {
+        HDC screen = GetDC(nullptr);
+        face.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+        ReleaseDC(nullptr, screen);
+    }
+    face.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    face.lfUnderline = underline ? TRUE : FALSE;
+    HFONT font = CreateFontIndirectW(&face);
+    if (!font)
+        return;  // the dialog font stays
+    if (HWND window = handle())
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (m_ownFont)
+        DeleteObject(m_ownFont);
+    m_ownFont = font;
+}
+
+TextExtent LabelView::measureText(std::u16string_view text) const
+{
+    return measureWith(m_ownFont ? m_ownFont : guiFont(), text);
+}
+
 bool LabelView::isTransparentToMouse() const
 {
     const auto* label = dynamic_cast<const Label*>(&m_owner);
@@ -34,7 +69,56 @@ void LabelView::onCommand(WORD code)
 
 // --- ButtonView ---
 
-bool ButtonView::create(HWND parent) { return createWindow(parent, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, true); }
+bool ButtonView::create(HWND parent)
+{
+    const auto* button = dynamic_cast<const Button*>(&m_owner);
+    const DWORD type = button && button->windowSkinner() ? BS_OWNERDRAW : BS_PUSHBUTTON;
+    return createWindow(parent, L"BUTTON", type | WS_TABSTOP, 0, true);
+}
+
+bool ButtonView::onDrawItem(const DRAWITEMSTRUCT& item)
+{
+    const int32_t width = item.rcItem.right - item.rcItem.left;
+    const int32_t height = item.rcItem.bottom - item.rcItem.top;
+    if (width <= 0 || height <= 0)
+        return false;
+    // Painted off-screen and copied in one step: no flicker of the face.
+    HDC memory = CreateCompatibleDC(item.hDC);
+    HBITMAP bitmap = CreateCompatibleBitmap(item.hDC, width, height);
+    if (!memory || !bitmap) {
+        if (bitmap)
+            DeleteObject(bitmap);
+        if (memory)
+            DeleteDC(memory);
+        return false;
+    }
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    const int32_t state =
+        (item.itemState & ODS_SELECTED) ? s::gui::drawer::IButton::kStatePressed : s::gui::drawer::IButton::kStateNormal;
+    const bool painted = paintSkinned(memory, width, height, state);
+    if (painted)
+        BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, width, height, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    return painted;
+}
+
+bool ButtonView::paintSkinned(HDC dc, int32_t width, int32_t height, int32_t state) const
+{
+    const auto* button = dynamic_cast<const Button*>(&m_owner);
+    s::gui::drawer::IButton* drawer = button ? button->drawer() : nullptr;
+    if (!drawer)
+        return false;
+    s::gui::drawer::GdiCanvas canvas(dc);
+    // The face sits on what is behind the button.
+    canvas.fillRect(0, 0, width, height, backgroundOf(GetParent(m_window)));
+    const bool enabled = IsWindowEnabled(m_window) != FALSE;
+    s::gui::win::FontSetting font = enabled ? button->normalFont() : button->disabledFont();
+    font.setFont(guiFont());
+    drawer->paint(canvas, 0, 0, width, height, state, button->text(), true, &font, enabled, false, false);
+    return true;
+}
 
 void ButtonView::onCommand(WORD code)
 {

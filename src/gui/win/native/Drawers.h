@@ -1,6 +1,8 @@
 #pragma once
 // The drawers that unskinned windows use: the group box frame with its
-// title, the status bar's grip, and the two borders of the main window.
+// title, the status bar's grip and background, and the two borders of the
+// main window. Each paints through the portable drawer of s::gui::drawer
+// on a canvas over the device context.
 #include <windows.h>
 
 #include <cstdint>
@@ -26,5 +28,8 @@ void paintGroupBox(HDC dc, const RECT& bounds, std::u16string_view title, HFONT 
                    int32_t titleHeight, COLORREF lineColour, COLORREF titleColour);
 // The six-and-six squares of a resize grip, at the bottom-right of (width, height).
 void paintResizeGrip(HDC dc, int32_t width, int32_t height);
+// A status bar's background over what is already filled: the gradient of
+// systems before version 6, nothing on later ones.
+void paintStatusBarBackground(HDC dc, int32_t width, int32_t height);
 
 }  // namespace s::gui::win::native::drawers

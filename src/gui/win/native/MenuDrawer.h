@@ -1,11 +1,15 @@
 #pragma once
 // The drawer of the unskinned menu bar: the entries' texts, the active one
-// on the system's highlight.
+// on the system's highlight. It paints through the portable menu drawer,
+// given the system's colours here.
 #include <windows.h>
 
 #include <cstdint>
 #include <string_view>
 #include <vector>
+
+#include "gui/drawer/menu/win/Basic.h"
+#include "thread/Pooled.h"
 
 namespace s::gui::win::native::drawers {
 
@@ -26,20 +30,15 @@ public:
     void paint(HDC dc, const std::vector<MenuBarEntry>& entries, HFONT font, int32_t marginX, int32_t marginY,
                int32_t active, bool leftButtonDown) const;
 
-    void setHighlighting(bool on) { m_highlighting = on; }
-    void setPressOffset(bool on) { m_pressOffset = on; }
-    COLORREF highlightColour() const { return m_highlightColour; }
-    COLORREF highlightTextColour() const { return m_highlightTextColour; }
+    void setHighlighting(bool on) { m_drawer->setHighlighting(on); }
+    void setPressOffset(bool on) { m_drawer->setPressOffset(on); }
+    COLORREF highlightColour() const { return m_drawer->highlightColour(); }
+    COLORREF highlightTextColour() const { return m_drawer->highlightFont().textColour(); }
     COLORREF textColour() const { return m_textColour; }
 
 private:
-    void paintText(HDC dc, std::u16string_view text, RECT area, COLORREF colour) const;
-
-    COLORREF m_highlightColour;
-    COLORREF m_highlightTextColour;
+    s::thread::Pooled<s::gui::drawer::menu::win::Basic> m_drawer;  // owned
     COLORREF m_textColour;
-    bool m_highlighting = true;
-    bool m_pressOffset = false;
 };
 
 }  // namespace s::gui::win::native::drawers

@@ -60,6 +60,8 @@ public:
     // A WM_COMMAND notification code, a WM_HSCROLL/WM_VSCROLL request.
     virtual void onCommand(WORD) {}
     virtual void onScroll(WORD) {}
+    // WM_DRAWITEM for an owner-drawn control: true when it painted.
+    virtual bool onDrawItem(const DRAWITEMSTRUCT&) { return false; }
     // WM_CTLCOLOR*: sets the DC's colours and returns the background brush,
     // or null to leave the control to the system's colours.
     HBRUSH controlColours(HDC dc);

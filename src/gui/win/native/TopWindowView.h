@@ -90,6 +90,14 @@ public:
 
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+    // The width of a thin frame on every side: its 1-pixel line and the
+    // skin's fill inside it.
+    static constexpr int32_t kThinFrameWidth = 3;
+    // Paints the area outside the client rectangle as the screen shows it
+    // onto `dc` (the whole window at 0, 0): the skin's window drawer, or
+    // the face colour without one.
+    void paintFrame(HDC dc, int32_t width, int32_t height) const;
+
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void reportSize(WPARAM kind);
@@ -103,6 +111,12 @@ private:
     bool notifyIcon(DWORD action, std::u16string_view tip);
     void forgetHandle();
     LRESULT hitTest(WPARAM wParam, LPARAM lParam);
+    SIZE frameSize() const;
+    // The thin frame of a skinned window: its room, its painting in one
+    // copy, and the window's shape from the drawer.
+    void insetForThinFrame(RECT& proposed) const;
+    void repaintFrame();
+    void applySkinRegion();
     // A press on the body that easy drag turned into a caption press.
     bool isBodyPress(WPARAM hit, LPARAM screenPoint) const;
 
@@ -111,6 +125,8 @@ private:
     bool m_quitOnDestroy = false;
     bool m_showMaximized = false;  // the first show only
     bool m_iconAdded = false;
+    mutable SIZE m_lastFrame{0, 0};
+    bool m_thinFrame = false;
     HICON m_smallIcon = nullptr;   // not owned
     std::function<void()> m_wakeHandler;
     MessageHook m_messageHook;

@@ -5,6 +5,9 @@
 
 #include <algorithm>
 
+#include "gui/drawer/GdiCanvas.h"
+#include "gui/drawer/IWindow.h"
+#include "gui/drawer/Region.h"
 #include "gui/events/EventTypes.h"
 #include "gui/win/Window.h"
 #include "gui/win/native/ChildMessages.h"
@@ -57,7 +60,13 @@ int32_t plainEventType(UINT message)
 
 DWORD styleFor(const s::gui::WindowOptions& options)
 {
-    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    // The thin frame is drawn by the skin in the non-client area the window
+    // computes itself; the system menu keeps the task bar's close command.
+    if (options.thinFrame)
+        return WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN | (options.minimizeButton ? WS_MINIMIZEBOX : 0);
+    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    if (options.minimizeButton)
+        style |= WS_MINIMIZEBOX;
     if (options.sizingBorder)
         style |= WS_THICKFRAME;
     if (options.maximizeButton)
@@ -90,6 +99,7 @@ Window::SizeState sizeStateOf(WPARAM kind)
 bool TopWindowView::create(const s::gui::WindowOptions& options)
 {
     registerWindowClasses();
+    m_thinFrame = options.thinFrame;
     const POINT place = placeFor(options);
     const DWORD exStyle = options.topmost ? WS_EX_TOPMOST : 0;
     HWND window = CreateWindowExW(exStyle, kClassName, toWide(options.title).c_str(), styleFor(options), place.x,
@@ -103,6 +113,11 @@ bool TopWindowView::create(const s::gui::WindowOptions& options)
     if (options.largeIcon)
         SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(options.largeIcon));
     m_showMaximized = options.maximized;
+    if (m_thinFrame) {
+        // The frame's room is computed anew now that the view knows it.
+        SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
     // Whatever the system made of the place asked for (centred, or moved by
     // the system), the portable window records where it really is.
     reportPosition();
@@ -168,10 +183,26 @@ LRESULT TopWindowView::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NCHITTEST:
         return hitTest(wParam, lParam);
     case WM_NCMBUTTONDOWN:
-        if (!isBodyPress(wParam, lParam))
-            break;
+        // The title bar and the frame are the window too.
         m_owner.onMiddleButtonDown();
         return 0;
+    case WM_NCCALCSIZE:
+        if (!m_thinFrame)
+            break;
+        insetForThinFrame(wParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
+                                 : *reinterpret_cast<RECT*>(lParam));
+        return 0;
+    case WM_NCPAINT:
+        if (!m_thinFrame)
+            break;
+        repaintFrame();
+        return 0;
+    case WM_NCACTIVATE:
+        if (!m_thinFrame)
+            break;
+        // The system would draw its own caption look over the skin's frame.
+        repaintFrame();
+        return TRUE;
     case WM_NCRBUTTONDOWN:
         if (isBodyPress(wParam, lParam))
             m_owner.raise(events::kWindowRightButtonDown);
@@ -218,6 +249,8 @@ void TopWindowView::reportSize(WPARAM kind)
     // Shown again after a maximized window hid it: no size of our own changed.
     if (kind == SIZE_MAXHIDE || kind == SIZE_MAXSHOW)
         return;
+    if (m_thinFrame)
+        applySkinRegion();
     RECT outer{};
     GetWindowRect(m_window, &outer);
     m_owner.onNativeSize(outer.right - outer.left, outer.bottom - outer.top, sizeStateOf(kind));
@@ -297,6 +330,66 @@ bool TopWindowView::isBodyPress(WPARAM hit, LPARAM screenPoint) const
     GetClientRect(m_window, &client);
     ScreenToClient(m_window, &point);
     return PtInRect(&client, point) != FALSE;
+}
+
+void TopWindowView::insetForThinFrame(RECT& proposed) const
+{
+    proposed.left += kThinFrameWidth;
+    proposed.top += kThinFrameWidth;
+    proposed.right = std::max(proposed.left, proposed.right - kThinFrameWidth);
+    proposed.bottom = std::max(proposed.top, proposed.bottom - kThinFrameWidth);
+}
+
+void TopWindowView::paintFrame(HDC dc, int32_t width, int32_t height) const
+{
+    s::gui::drawer::GdiCanvas canvas(dc);
+    if (s::gui::drawer::IWindow* drawer = m_owner.windowDrawer())
+        drawer->paint(canvas, 0, 0, width, height);
+    else
+        canvas.fillRect(0, 0, width, height, GetSysColor(COLOR_BTNFACE));
+}
+
+void TopWindowView::repaintFrame()
+{
+    RECT outer{};
+    if (!m_window || !GetWindowRect(m_window, &outer))
+        return;
+    const int32_t width = outer.right - outer.left;
+    const int32_t height = outer.bottom - outer.top;
+    if (width <= 0 || height <= 0)
+        return;
+    HDC target = GetWindowDC(m_window);
+    if (!target)
+        return;
+    // Painted off-screen and copied in one step, the client area left out.
+    HDC memory = CreateCompatibleDC(target);
+    HBITMAP bitmap = memory ? CreateCompatibleBitmap(target, width, height) : nullptr;
+    if (bitmap) {
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        paintFrame(memory, width, height);
+        ExcludeClipRect(target, kThinFrameWidth, kThinFrameWidth, width - kThinFrameWidth, height - kThinFrameWidth);
+        BitBlt(target, 0, 0, width, height, memory, 0, 0, SRCCOPY);
+        SelectObject(memory, previous);
+        DeleteObject(bitmap);
+    }
+    if (memory)
+        DeleteDC(memory);
+    ReleaseDC(m_window, target);
+}
+
+void TopWindowView::applySkinRegion()
+{
+    s::gui::drawer::IWindow* drawer = m_owner.windowDrawer();
+    RECT outer{};
+    if (!drawer || !GetWindowRect(m_window, &outer))
+        return;
+    const int32_t right = outer.right - outer.left - 1;
+    const int32_t bottom = outer.bottom - outer.top - 1;
+    if (right < 0 || bottom < 0)
+        return;
+    // The system owns the region from now on.
+    if (HRGN shape = static_cast<HRGN>(s::gui::drawer::createNativeRegion(drawer->region(0, 0, right, bottom))))
+        SetWindowRgn(m_window, shape, TRUE);
 }
 
 bool TopWindowView::hasEasyDrag(HWND window) { return window && GetPropW(window, kEasyDragProperty) != nullptr; }
@@ -482,23 +575,27 @@ void TopWindowView::setText(std::u16string_view text)
 
 TextExtent TopWindowView::measureText(std::u16string_view text) const { return measureWith(guiFont(), text); }
 
-int32_t TopWindowView::frameWidth() const
+SIZE TopWindowView::frameSize() const
 {
+    // A minimized window's rectangle is its task-bar stand-in with no client
+    // area (still so while it is being restored): the frame it had when it
+    // last had a client area is still the frame.
     RECT outer{};
     RECT client{};
-    if (!m_window || !GetWindowRect(m_window, &outer) || !GetClientRect(m_window, &client))
-        return 0;
-    return (outer.right - outer.left) - (client.right - client.left);
+    if (!m_window)
+        return SIZE{0, 0};
+    if (IsIconic(m_window) || !GetWindowRect(m_window, &outer) || !GetClientRect(m_window, &client))
+        return m_lastFrame;
+    if ((client.right <= 0 || client.bottom <= 0) && (m_lastFrame.cx > 0 || m_lastFrame.cy > 0))
+        return m_lastFrame;
+    m_lastFrame = SIZE{(outer.right - outer.left) - (client.right - client.left),
+                       (outer.bottom - outer.top) - (client.bottom - client.top)};
+    return m_lastFrame;
 }
 
-int32_t TopWindowView::frameHeight() const
-{
-    RECT outer{};
-    RECT client{};
-    if (!m_window || !GetWindowRect(m_window, &outer) || !GetClientRect(m_window, &client))
-        return 0;
-    return (outer.bottom - outer.top) - (client.bottom - client.top);
-}
+int32_t TopWindowView::frameWidth() const { return frameSize().cx; }
+
+int32_t TopWindowView::frameHeight() const { return frameSize().cy; }
 
 bool TopWindowView::isMinimized() const { return m_window && IsIconic(m_window); }
 

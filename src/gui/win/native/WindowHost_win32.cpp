@@ -14,6 +14,15 @@ namespace {
 
 constexpr DWORD kPollMs = 10;
 
+// Waits up to `milliseconds`, handling the messages other threads send to
+// this one's windows meanwhile (posted ones stay queued).
+void handleSentMessagesFor(DWORD milliseconds)
+{
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_SENDMESSAGE);
+    MSG sent{};
+    PeekMessageW(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+}
+
 }  // namespace
 
 WindowHost::~WindowHost()
@@ -42,8 +51,11 @@ bool WindowHost::start(s::gui::win::Window& window, const s::gui::WindowOptions&
     } catch (...) {
         return false;  // no thread could be made
     }
+    // The caller may be another window's thread (the About window is opened
+    // from the main window's): messages sent to it meanwhile, such as the
+    // activation moving to the new window, are handled while it waits.
     while (m_startState.load() == StartState::kPending)
-        Sleep(kPollMs);
+        handleSentMessagesFor(kPollMs);
     if (m_startState.load() == StartState::kRunning)
         return true;
     m_thread.join();
@@ -90,8 +102,10 @@ void WindowHost::waitClosed()
 {
     if (!m_thread.joinable())
         return;
+    // The caller may be another window's thread: what the ending window
+    // sends it meanwhile is handled, or the two would wait for each other.
     while (!m_ended.load())
-        Sleep(kPollMs);
+        handleSentMessagesFor(kPollMs);
     m_thread.join();
 }
 

@@ -1,0 +1,22 @@
+#pragma once
+#include <cstdint>
+#include <string_view>
+
+#include "base/IObject.h"
+
+namespace s::gui::win {
+class FontSetting;
+}
+
+namespace s::gui::drawer {
+
+class ICanvas;
+
+// A closed combo box: its face, the chosen item's text and the drop-down arrow.
+class ICombo : public s::base::IObject {
+public:
+    virtual void paint(ICanvas& canvas, int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t state,
+                       std::u16string_view text, const s::gui::win::FontSetting* font, bool enabled) = 0;
+};
+
+}  // namespace s::gui::drawer

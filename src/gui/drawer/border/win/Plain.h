@@ -1,0 +1,20 @@
+#pragma once
+#include <cstdint>
+
+#include "gui/drawer/IBorder.h"
+#include "thread/PooledBy.h"
+
+namespace s::gui::drawer::border::win {
+
+// A flat one-pixel rectangle in the given colour, whatever the type and corners.
+class Plain : public s::gui::drawer::IBorder, public s::thread::PooledBy<Plain> {
+public:
+    const char16_t* className() const override { return u"s_gui_drawer_border_win_Plain"; }
+    s::base::IObject* newInstance() const override { return take(); }
+    void reset() override {}
+
+    void paint(ICanvas& canvas, int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t type,
+               int32_t cornerKind, uint32_t red, uint32_t green, uint32_t blue) override;
+};
+
+}  // namespace s::gui::drawer::border::win

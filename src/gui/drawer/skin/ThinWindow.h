@@ -1,0 +1,15 @@
+#pragma once
+#include "gui/drawer/skin/DrawerSet.h"
+#include "thread/PooledBy.h"
+
+namespace s::gui::drawer::skin {
+
+// A skin of the "ThinWindow" family: flat drawers, square windows.
+class ThinWindow : public DrawerSet, public s::thread::PooledBy<ThinWindow> {
+public:
+    const char16_t* className() const override { return u"s_gui_drawer_skin_ThinWindow"; }
+    s::base::IObject* newInstance() const override { return take(); }
+    void reset() override { clear(); }
+};
+
+}  // namespace s::gui::drawer::skin
