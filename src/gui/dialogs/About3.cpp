@@ -256,9 +256,12 @@ Label* About3::makeLabel(std::u16string_view value)
 // The size its contents need, whatever size is stored; the place stays.
 void About3::sizeToContents()
 {
-    m_window->doLayout();
-    m_window->setSize(m_window->minWidth(), m_window->minHeight());
-    m_window->doLayout();
+    // A new size lays the window out (its size message does); the same size
+    // needs no pass.
+    const int32_t width = m_window->minWidth();
+    const int32_t height = m_window->minHeight();
+    if (width != m_window->width() || height != m_window->height())
+        m_window->setSize(width, height);
 }
 
 std::u16string About3::text(int32_t textId) const

@@ -99,11 +99,20 @@ protected:
     uint32_t m_borderColour = kDefaultColour;
 
 private:
+    // Where this view last put its window (made at 0, 0 with no size).
+    struct Placed {
+        int32_t x = 0;
+        int32_t y = 0;
+        int32_t width = 0;
+        int32_t height = 0;
+    };
+
     void bind(HWND window);
     HBRUSH brushFor(COLORREF colour);
 
     HBRUSH m_brush = nullptr;  // owned, for m_brushColour
     COLORREF m_brushColour = 0;
+    Placed m_placed;
 };
 
 }  // namespace s::gui::win::native

@@ -140,22 +140,38 @@ void NativeView::destroy()
     delete this;
 }
 
+// A layout pass places every child again; most have not moved, and each
+// SetWindowPos costs a round of messages (far more under Wine), so a child
+// already where it is asked to be is left alone. Only this view places its
+// window, so the remembered rectangle is the window's.
 void NativeView::move(int32_t x, int32_t y)
 {
-    if (m_window)
-        SetWindowPos(m_window, nullptr, x, y, 0, 0, kPlacementFlags | SWP_NOSIZE);
+    if (!m_window || (m_placed.x == x && m_placed.y == y))
+        return;
+    SetWindowPos(m_window, nullptr, x, y, 0, 0, kPlacementFlags | SWP_NOSIZE);
+    m_placed.x = x;
+    m_placed.y = y;
 }
 
 void NativeView::resize(int32_t width, int32_t height)
 {
-    if (m_window)
-        SetWindowPos(m_window, nullptr, 0, 0, std::max(width, 0), std::max(height, 0), kPlacementFlags | SWP_NOMOVE);
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (!m_window || (m_placed.width == width && m_placed.height == height))
+        return;
+    SetWindowPos(m_window, nullptr, 0, 0, width, height, kPlacementFlags | SWP_NOMOVE);
+    m_placed.width = width;
+    m_placed.height = height;
 }
 
 void NativeView::setBounds(int32_t x, int32_t y, int32_t width, int32_t height)
 {
-    if (m_window)
-        SetWindowPos(m_window, nullptr, x, y, std::max(width, 0), std::max(height, 0), kPlacementFlags);
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (!m_window || (m_placed.x == x && m_placed.y == y && m_placed.width == width && m_placed.height == height))
+        return;
+    SetWindowPos(m_window, nullptr, x, y, width, height, kPlacementFlags);
+    m_placed = Placed{x, y, width, height};
 }
 
 void NativeView::show(bool visible)
