@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "SettingsFakeRegistry.h"
+#include "AppContextFixture.h"
 #include "app/PelloryApp.h"
 #include "app/win/AppBase.h"
 #include "app/win/AppWindow.h"
@@ -22,7 +22,6 @@
 #include "map/IMappedData.h"
 #include "platform/ScreenGeometry.h"
 #include "platform/SystemVersion.h"
-#include "reg/MappedData.h"
 #include "thread/Pooled.h"
 
 using s::app::win::AppBase;
@@ -30,18 +29,12 @@ using s::app::win::AppWindow;
 using s::app::win::Placement;
 using s::app::win::RunningCopy;
 using s::gui::win::Window;
-using s::platform::ScreenGeometry;
 using s::platform::ScreenRect;
 using s::thread::Pooled;
-using settings_test::FakeHive;
-using settings_test::FakeRegDir;
 
 namespace {
 
 const std::u16string kView = u"MainWindow\\View";
-
-// One 1024 x 768 monitor with a 40-pixel task bar at the bottom.
-const ScreenGeometry kOneMonitor{{0, 0, 1024, 768}, {0, 0, 1024, 728}};
 
 // A top-level window's native side that only records: enough for the
 // settings object to read a window's rectangle, state and visibility.
@@ -72,27 +65,8 @@ public:
     std::vector<bool> easyDrag;
 };
 
-class AppWindowSettings : public ::testing::Test {
+class AppWindowSettings : public settings_test::AppContextFixture {
 protected:
-    void SetUp() override
-    {
-        FakeHive::instance().clear();
-        s::platform::setScreenGeometryOverride(&kOneMonitor);
-        m_context.hold(AppBase::take());
-        const std::string_view pack = s::lang::LangResource::compiledInBytes();
-        m_context->adoptLocalizer(
-            s::lang::Localizer::fromUtf8(reinterpret_cast<const uint8_t*>(pack.data()), pack.size()));
-        m_context->localizer()->selectLanguage(u"English");
-        m_context->adoptStore(s::reg::MappedData::withRoot(FakeRegDir::make(u"Software\\Vosk\\Vosk Pellory\\SaveData")));
-    }
-    void TearDown() override
-    {
-        m_window.clear();
-        m_appWindow.clear();
-        m_context.clear();
-        s::platform::setScreenGeometryOverride(nullptr);
-    }
-
     AppWindow& mainWindow()
     {
         if (!m_appWindow) {
@@ -101,7 +75,6 @@ protected:
         }
         return *m_appWindow;
     }
-    s::map::IMappedData& store() { return *m_context->settingsStore(); }
     // A shown window at that rectangle in that state, with a recording native side.
     Window& shownWindow(ScreenRect bounds, Window::SizeState state = Window::SizeState::kRestored)
     {
@@ -116,9 +89,6 @@ protected:
     }
     RecordingWindow& native() { return *m_native; }
 
-    Pooled<AppBase> m_context;
-    Pooled<AppWindow> m_appWindow;
-    Pooled<Window> m_window;
     RecordingWindow* m_native = nullptr;  // owned by m_window
 };
 

@@ -9,35 +9,23 @@
 #include <string>
 #include <vector>
 
-#include "SettingsFakeRegistry.h"
+#include "AppContextFixture.h"
 #include "TestFolder.h"
-#include "app/win/AppBase.h"
 #include "app/win/AppWindow.h"
 #include "gui/INativeWindow.h"
 #include "gui/events/EventTypes.h"
 #include "gui/events/IEventListener.h"
 #include "gui/win/Window.h"
-#include "lang/LangResource.h"
-#include "lang/Localizer.h"
 #include "map/IMappedData.h"
-#include "platform/ScreenGeometry.h"
 #include "platform/WorkingSet.h"
-#include "reg/MappedData.h"
-#include "thread/Pooled.h"
 #include "xml/MappedData.h"
 
-using s::app::win::AppBase;
 using s::app::win::AppWindow;
 using s::gui::win::Window;
-using s::platform::ScreenGeometry;
-using s::thread::Pooled;
-using settings_test::FakeHive;
-using settings_test::FakeRegDir;
 
 namespace {
 
 const std::u16string kView = u"MainWindow\\View";
-const ScreenGeometry kOneMonitor{{0, 0, 1024, 768}, {0, 0, 1024, 728}};
 
 // Records the window-level requests and answers like a window would.
 class RecordingWindow : public s::gui::INativeWindow {
@@ -95,28 +83,8 @@ private:
     Window& m_owner;
 };
 
-class WindowBehaviour : public ::testing::Test {
+class WindowBehaviour : public settings_test::AppContextFixture {
 protected:
-    void SetUp() override
-    {
-        FakeHive::instance().clear();
-        s::platform::setScreenGeometryOverride(&kOneMonitor);
-        m_context.hold(AppBase::take());
-        const std::string_view pack = s::lang::LangResource::compiledInBytes();
-        m_context->adoptLocalizer(
-            s::lang::Localizer::fromUtf8(reinterpret_cast<const uint8_t*>(pack.data()), pack.size()));
-        m_context->localizer()->selectLanguage(u"English");
-        m_context->adoptStore(
-            s::reg::MappedData::withRoot(FakeRegDir::make(u"Software\\Vosk\\Vosk Pellory\\SaveData")));
-    }
-    void TearDown() override
-    {
-        m_window.clear();
-        m_appWindow.clear();
-        m_context.clear();
-        s::platform::setScreenGeometryOverride(nullptr);
-    }
-
     // The main window, bound and shown with activation as a first start shows it.
     Window& shownMainWindow()
     {
@@ -131,12 +99,8 @@ protected:
         m_native->calls.clear();
         return *m_window;
     }
-    s::map::IMappedData& store() { return *m_context->settingsStore(); }
     std::vector<std::string>& calls() { return m_native->calls; }
 
-    Pooled<AppBase> m_context;
-    Pooled<AppWindow> m_appWindow;
-    Pooled<Window> m_window;
     RecordingWindow* m_native = nullptr;  // owned by m_window
 };
 
@@ -245,17 +209,16 @@ TEST_F(WindowBehaviour, ALeftClickOnTheIconOfAShownWindow)
         SCOPED_TRACE(c.what);
         Window& window = shownMainWindow();
         window.iconize();
-        window.onNotificationIcon(Window::IconMouse::kLeftClick, 0);  // back, icon gone
-        // The icon is still there in a real notification area only while
-        // iconized; here the rule for a shown window with its icon is what matters.
+        window.onNotificationIcon(Window::IconMouse::kLeftClick, 0);  // shown again
         window.onDeactivated(10000);
         if (c.active)
             window.onActivated();
         calls().clear();
         window.onNotificationIcon(Window::IconMouse::kLeftClick, 10000 + c.msSinceDeactivation);
         EXPECT_EQ(window.isIconized(), c.iconizes);
-        if (!c.iconizes)
+        if (!c.iconizes) {
             EXPECT_EQ(calls(), (Calls{"topmost", "foreground"}));
+        }
     }
 }
 

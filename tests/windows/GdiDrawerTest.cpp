@@ -16,6 +16,8 @@
 #include "gui/win/FontSetting.h"
 #include "thread/Pooled.h"
 
+#include "DibPicture.h"
+
 namespace {
 
 namespace drawer = s::gui::drawer;
@@ -23,58 +25,11 @@ using s::thread::Pooled;
 
 constexpr COLORREF kUntouched = RGB(1, 2, 3);
 
-// A top-down 32-bit DIB selected into a memory device context.
-class Surface {
+// A picture that starts untouched, with the portable canvas over its DC.
+class Surface : public windows_test::DibPicture {
 public:
-    Surface(int width, int height) : m_width(width), m_height(height)
-    {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        m_dc = CreateCompatibleDC(nullptr);
-        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_pixels), nullptr, 0);
-        m_previous = SelectObject(m_dc, m_bitmap);
-        canvas().fillRect(0, 0, width, height, kUntouched);
-    }
-    ~Surface()
-    {
-        SelectObject(m_dc, m_previous);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-    Surface(const Surface&) = delete;
-    Surface& operator=(const Surface&) = delete;
-
-    drawer::GdiCanvas canvas() const { return drawer::GdiCanvas(m_dc); }
-    bool ready() const { return m_dc && m_bitmap && m_pixels; }
-    HDC dc() const { return m_dc; }
-    COLORREF at(int x, int y) const
-    {
-        GdiFlush();
-        const uint32_t pixel = m_pixels[y * m_width + x];
-        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    }
-    int countOther(const RECT& area, COLORREF colour) const
-    {
-        int count = 0;
-        for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x)
-                count += at(x, y) != colour ? 1 : 0;
-        return count;
-    }
-    int width() const { return m_width; }
-    int height() const { return m_height; }
-
-private:
-    int m_width;
-    int m_height;
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_previous = nullptr;
-    uint32_t* m_pixels = nullptr;
+    Surface(int width, int height) : DibPicture(width, height, kUntouched) {}
+    drawer::GdiCanvas canvas() const { return drawer::GdiCanvas(dc()); }
 };
 
 TEST(GdiDrawer, WindowDrawerFillsInsideItsFrame)

@@ -41,6 +41,7 @@
 #include "image/jpg/win/Jpeg.h"
 #include "image/png/win/Png.h"
 #include "image/win/BufferedImage.h"
+#include "lang/Localizer.h"
 #include "thread/Pooled.h"
 
 namespace {
@@ -150,6 +151,20 @@ std::wstring readText(const std::wstring& key, const wchar_t* name)
     if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS)
         return L"<none>";
     return buffer;
+}
+
+// A text value below HKEY_CURRENT_USER, the key made as needed: ERROR_SUCCESS once it is stored.
+LONG writeText(const std::wstring& key, const wchar_t* name, const std::wstring& text)
+{
+    HKEY handle = nullptr;
+    LONG result =
+        RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr);
+    if (result != ERROR_SUCCESS)
+        return result;
+    result = RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                            static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(handle);
+    return result;
 }
 
 // --- Windows of any process ---
@@ -417,6 +432,21 @@ public:
         });
         return found;
     }
+    // Started and its main window shown, or nullptr.
+    HWND startAndWait()
+    {
+        if (!start()) {
+            ADD_FAILURE() << "Pellory.exe did not start";
+            return nullptr;
+        }
+        return waitForWindow();
+    }
+    // Closed as the user closes it: the exit code, or STILL_ACTIVE after the time-out.
+    DWORD closeAndWait(HWND window, DWORD milliseconds = 10000) const
+    {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        return waitForExit(milliseconds);
+    }
 
 private:
     PROCESS_INFORMATION m_info{};
@@ -434,7 +464,6 @@ struct MainWindowOf {
     {
     }
     bool complete() const { return window && status && maker && combo && viewToggle && drop; }
-    void close() const { PostMessageW(window, WM_CLOSE, 0, 0); }
     // A click as the user makes it: the button tells its parent.
     void clickViewToggle() const
     {
@@ -464,8 +493,7 @@ protected:
 TEST_F(MainWindowProcess, AFirstStartOpensTheCompactViewReadyWithSharpenAndTheCloseStoresThePlace)
 {
     PelloryProcess pellory;
-    ASSERT_TRUE(pellory.start());
-    const HWND top = pellory.waitForWindow();
+    const HWND top = pellory.startAndWait();
     ASSERT_NE(top, nullptr);
     const MainWindowOf main(top);
     ASSERT_TRUE(main.complete());
@@ -479,8 +507,7 @@ TEST_F(MainWindowProcess, AFirstStartOpensTheCompactViewReadyWithSharpenAndTheCl
 
     // Moved by someone else than the window itself: the close stores where it is.
     ASSERT_TRUE(SetWindowPos(top, nullptr, 37, 41, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
-    main.close();
-    ASSERT_EQ(pellory.waitForExit(10000), 0u);
+    ASSERT_EQ(pellory.closeAndWait(top), 0u);
 
     DWORD x = 0, y = 0, compact = 0;
     EXPECT_TRUE(readDword(kViewKey, L"X", x));
@@ -499,15 +526,13 @@ TEST_F(MainWindowProcess, AFirstStartOpensTheCompactViewReadyWithSharpenAndTheCl
 
     // The next start opens where the last one closed.
     PelloryProcess again;
-    ASSERT_TRUE(again.start());
-    const HWND reopened = again.waitForWindow();
+    const HWND reopened = again.startAndWait();
     ASSERT_NE(reopened, nullptr);
     RECT place{};
     GetWindowRect(reopened, &place);
     EXPECT_EQ(place.left, 37);
     EXPECT_EQ(place.top, 41);
-    PostMessageW(reopened, WM_CLOSE, 0, 0);
-    EXPECT_EQ(again.waitForExit(10000), 0u);
+    EXPECT_EQ(again.closeAndWait(reopened), 0u);
 }
 
 TEST_F(MainWindowProcess, ADropOfEveryFormatFromTheShellWritesWhatTheTaskWrites)
@@ -520,8 +545,7 @@ TEST_F(MainWindowProcess, ADropOfEveryFormatFromTheShellWritesWhatTheTaskWrites)
     ASSERT_EQ(expected.size(), 10u) << ::testing::PrintToString(reference.names());
 
     PelloryProcess pellory;
-    ASSERT_TRUE(pellory.start());
-    const HWND top = pellory.waitForWindow();
+    const HWND top = pellory.startAndWait();
     ASSERT_NE(top, nullptr);
     const MainWindowOf main(top);
     ASSERT_TRUE(main.complete());
@@ -533,8 +557,7 @@ TEST_F(MainWindowProcess, ADropOfEveryFormatFromTheShellWritesWhatTheTaskWrites)
     }));
     EXPECT_EQ(contentsOf(dropped), expected);
     EXPECT_GT(visibleWidth(main.maker), 0);
-    main.close();
-    EXPECT_EQ(pellory.waitForExit(10000), 0u);
+    EXPECT_EQ(pellory.closeAndWait(top), 0u);
 }
 
 TEST_F(MainWindowProcess, ClosingDuringARunEndsAfterTheCurrentFileWithNoPartialOutput)
@@ -550,16 +573,14 @@ TEST_F(MainWindowProcess, ClosingDuringARunEndsAfterTheCurrentFileWithNoPartialO
     ASSERT_FALSE(complete.empty());
 
     PelloryProcess pellory;
-    ASSERT_TRUE(pellory.start());
-    const HWND top = pellory.waitForWindow();
+    const HWND top = pellory.startAndWait();
     ASSERT_NE(top, nullptr);
     const MainWindowOf main(top);
     ASSERT_TRUE(main.complete());
     ASSERT_TRUE(dropInto(pellory.handle(), main.drop, pathsIn(dropped)));
     // The status line names the first file while it is being converted.
     ASSERT_TRUE(waitFor([&] { return textOf(main.status) == L"big0.bmp"; }));
-    main.close();
-    ASSERT_EQ(pellory.waitForExit(20000), 0u);
+    ASSERT_EQ(pellory.closeAndWait(top, 20000), 0u);
 
     int outputs = 0;
     for (const auto& [name, bytes] : contentsOf(dropped)) {
@@ -576,8 +597,7 @@ TEST_F(MainWindowProcess, ClosingDuringARunEndsAfterTheCurrentFileWithNoPartialO
 TEST_F(MainWindowProcess, ViewSwitchingKeepsEachViewsSize)
 {
     PelloryProcess pellory;
-    ASSERT_TRUE(pellory.start());
-    const HWND top = pellory.waitForWindow();
+    const HWND top = pellory.startAndWait();
     ASSERT_NE(top, nullptr);
     const MainWindowOf main(top);
     ASSERT_TRUE(main.complete());
@@ -602,8 +622,7 @@ TEST_F(MainWindowProcess, ViewSwitchingKeepsEachViewsSize)
     EXPECT_TRUE(sizeIs(270, 280));
     main.clickViewToggle();  // closed in the advanced view
     EXPECT_TRUE(sizeIs(500, 400));
-    main.close();
-    ASSERT_EQ(pellory.waitForExit(10000), 0u);
+    ASSERT_EQ(pellory.closeAndWait(top), 0u);
 
     DWORD compact = 1, largeWidth = 0, smallHeight = 0;
     EXPECT_TRUE(readDword(kViewKey, L"CompactView", compact));
@@ -615,21 +634,18 @@ TEST_F(MainWindowProcess, ViewSwitchingKeepsEachViewsSize)
 
     // The next start opens the advanced view at its size.
     PelloryProcess again;
-    ASSERT_TRUE(again.start());
-    const HWND reopened = again.waitForWindow();
+    const HWND reopened = again.startAndWait();
     ASSERT_NE(reopened, nullptr);
     EXPECT_EQ(outerSize(reopened).cx, 500);
     EXPECT_EQ(outerSize(reopened).cy, 400);
     EXPECT_NE(childWith(reopened, L"Button", L"<< Minimize"), nullptr);
-    PostMessageW(reopened, WM_CLOSE, 0, 0);
-    EXPECT_EQ(again.waitForExit(10000), 0u);
+    EXPECT_EQ(again.closeAndWait(reopened), 0u);
 }
 
 TEST_F(MainWindowProcess, ASecondStartWakesTheFirstAndOpensNoWindow)
 {
     PelloryProcess first;
-    ASSERT_TRUE(first.start());
-    const HWND top = first.waitForWindow();
+    const HWND top = first.startAndWait();
     ASSERT_NE(top, nullptr);
     ShowWindow(top, SW_MINIMIZE);
     ASSERT_TRUE(waitFor([&] { return IsIconic(top) != FALSE; }));
@@ -641,8 +657,7 @@ TEST_F(MainWindowProcess, ASecondStartWakesTheFirstAndOpensNoWindow)
     EXPECT_EQ(topWindowsOf(first.id()).size(), 1u);
     EXPECT_TRUE(topWindowsOf(second.id()).empty());
     EXPECT_EQ(first.waitForExit(0), static_cast<DWORD>(STILL_ACTIVE));
-    PostMessageW(top, WM_CLOSE, 0, 0);
-    EXPECT_EQ(first.waitForExit(10000), 0u);
+    EXPECT_EQ(first.closeAndWait(top), 0u);
 }
 
 // --- Behaviours set through the View menu, the About window ---
@@ -687,8 +702,7 @@ bool shownNormally(HWND window) { return IsWindowVisible(window) && !IsIconic(wi
 TEST_F(MainWindowProcess, KeepOnTopFromTheMenuAndFromTheCheckBoxAreKeptApart)
 {
     PelloryProcess pellory;
-    ASSERT_TRUE(pellory.start());
-    const HWND top = pellory.waitForWindow();
+    const HWND top = pellory.startAndWait();
     ASSERT_NE(top, nullptr);
     const HWND box = childWith(top, L"Button", L"Keep on Top");
     ASSERT_NE(box, nullptr);
@@ -709,27 +723,23 @@ TEST_F(MainWindowProcess, KeepOnTopFromTheMenuAndFromTheCheckBoxAreKeptApart)
     EXPECT_TRUE(waitFor([&] { return isChecked(box); }, 5000));
     choose(top, 100);
     EXPECT_TRUE(waitFor([&] { return !isTopmost(top) && !isChecked(box); }, 5000));
-    PostMessageW(top, WM_CLOSE, 0, 0);
-    ASSERT_EQ(pellory.waitForExit(10000), 0u);
+    ASSERT_EQ(pellory.closeAndWait(top), 0u);
     DWORD onTop = 1;
     EXPECT_TRUE(readDword(kViewKey, L"KeepOnTop", onTop));
     EXPECT_EQ(onTop, 0u);
 
     // The next start is not on top.
     PelloryProcess again;
-    ASSERT_TRUE(again.start());
-    const HWND reopened = again.waitForWindow();
+    const HWND reopened = again.startAndWait();
     ASSERT_NE(reopened, nullptr);
     EXPECT_FALSE(isTopmost(reopened));
-    PostMessageW(reopened, WM_CLOSE, 0, 0);
-    EXPECT_EQ(again.waitForExit(10000), 0u);
+    EXPECT_EQ(again.closeAndWait(reopened), 0u);
 }
 
 TEST_F(MainWindowProcess, CloseByWheelClickToggledTwiceAndRightClickTransformOff)
 {
     PelloryProcess pellory;
-    ASSERT_TRUE(pellory.start());
-    const HWND top = pellory.waitForWindow();
+    const HWND top = pellory.startAndWait();
     ASSERT_NE(top, nullptr);
     const MainWindowOf main(top);
     ASSERT_TRUE(main.complete());
@@ -760,19 +770,40 @@ TEST_F(MainWindowProcess, CloseByWheelClickToggledTwiceAndRightClickTransformOff
     EXPECT_EQ(pellory.waitForExit(10000), 0u);
 }
 
-TEST_F(MainWindowProcess, IconizedByTheMiddleClickAndBackByTheIconOrASecondStart)
+TEST_F(MainWindowProcess, MagyarFromTheLanguageMenuSwitchesTheWindowAndOpensTheNextStart)
 {
-    HKEY view = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kViewKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &view,
-                              nullptr),
-              ERROR_SUCCESS);
-    const wchar_t iconize[] = L"Iconize";
-    RegSetValueExW(view, L"OnMClick", 0, REG_SZ, reinterpret_cast<const BYTE*>(iconize), sizeof iconize);
-    RegCloseKey(view);
+    Pooled<s::lang::Localizer> pack(s::lang::Localizer::loadLocalizer());
+    ASSERT_TRUE(pack);
+    const int32_t hungarian = pack->indexOf(pack->findLanguage(u"Hungarian"));
+    ASSERT_GE(hungarian, 0);
+    ASSERT_TRUE(pack->selectLanguage(u"Hungarian"));
+    const std::wstring title = wide(std::u16string(pack->text(500000)) + u" v" + pack->text(500010));
+    const std::wstring keepOnTop = wide(pack->text(1000000));
+    ASSERT_NE(keepOnTop, L"Keep on Top");
 
     PelloryProcess pellory;
-    ASSERT_TRUE(pellory.start());
-    const HWND top = pellory.waitForWindow();
+    const HWND top = pellory.startAndWait();
+    ASSERT_NE(top, nullptr);
+    choose(top, hungarian + 2);
+    EXPECT_TRUE(waitFor([&] { return childWith(top, L"Button", keepOnTop) != nullptr; }, 5000));
+    EXPECT_EQ(textOf(top), title);
+    EXPECT_EQ(readText(kStoreKey + L"\\Language", L""), L"Hungarian");
+    ASSERT_EQ(pellory.closeAndWait(top), 0u);
+
+    PelloryProcess again;
+    const HWND reopened = again.startAndWait();
+    ASSERT_NE(reopened, nullptr);
+    EXPECT_EQ(textOf(reopened), title);
+    EXPECT_NE(childWith(reopened, L"Button", keepOnTop), nullptr);
+    EXPECT_EQ(again.closeAndWait(reopened), 0u);
+}
+
+TEST_F(MainWindowProcess, IconizedByTheMiddleClickAndBackByTheIconOrASecondStart)
+{
+    ASSERT_EQ(writeText(kViewKey, L"OnMClick", L"Iconize"), ERROR_SUCCESS);
+
+    PelloryProcess pellory;
+    const HWND top = pellory.startAndWait();
     ASSERT_NE(top, nullptr);
     PostMessageW(top, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(40, 40));
     ASSERT_TRUE(waitFor([&] { return iconized(top); }, 5000));
@@ -807,8 +838,7 @@ TEST_F(MainWindowProcess, IconizedByTheMiddleClickAndBackByTheIconOrASecondStart
 TEST_F(MainWindowProcess, TheAboutWindowIsModalKeepsItsPlaceAndIsAlwaysSizedToItsContents)
 {
     PelloryProcess pellory;
-    ASSERT_TRUE(pellory.start());
-    const HWND top = pellory.waitForWindow();
+    const HWND top = pellory.startAndWait();
     ASSERT_NE(top, nullptr);
     const MainWindowOf main(top);
     ASSERT_TRUE(main.complete());
@@ -876,8 +906,7 @@ TEST_F(MainWindowProcess, TheAboutWindowIsModalKeepsItsPlaceAndIsAlwaysSizedToIt
     // The main window works again.
     ASSERT_TRUE(dropInto(pellory.handle(), main.drop, {wide(folder.file(u"a.bmp"))}));
     EXPECT_TRUE(waitFor([&] { return contentsOf(folder).size() == 2u; }, 10000));
-    main.close();
-    EXPECT_EQ(pellory.waitForExit(10000), 0u);
+    EXPECT_EQ(pellory.closeAndWait(top), 0u);
 }
 
 // --- The main dialog in this process, on a real window thread ---
@@ -1102,13 +1131,7 @@ TEST_F(MainWindowProcess, DISABLED_Metrics)
     ASSERT_TRUE(CopyFileW(picture, source.wstring().c_str(), TRUE));
 
     // A middle click iconizes, for the memory of the iconized process.
-    HKEY view = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kViewKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &view,
-                              nullptr),
-              ERROR_SUCCESS);
-    const wchar_t iconize[] = L"Iconize";
-    RegSetValueExW(view, L"OnMClick", 0, REG_SZ, reinterpret_cast<const BYTE*>(iconize), sizeof iconize);
-    RegCloseKey(view);
+    ASSERT_EQ(writeText(kViewKey, L"OnMClick", L"Iconize"), ERROR_SUCCESS);
 
     PelloryProcess pellory;
     const Clock::time_point started = Clock::now();
@@ -1175,8 +1198,7 @@ TEST_F(MainWindowProcess, DISABLED_Metrics)
         Sleep(2);
     }
     const double runMs = millisecondsSince(dropped);
-    main.close();
-    EXPECT_EQ(pellory.waitForExit(20000), 0u);
+    EXPECT_EQ(pellory.closeAndWait(top, 20000), 0u);
     std::printf("METRICS shown_ms=%.1f idle_%s_kib=%zu run_peak_%s_kib=%zu longest_answer_ms=%.1f "
                 "run_ms=%.0f probes=%d language_switch_ms=%.1f about_open_ms=%.1f\n",
                 shownMs, isPrivate ? "private" : "resident", static_cast<size_t>(idle / 1024),

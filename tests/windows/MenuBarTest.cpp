@@ -35,6 +35,8 @@
 #include "thread/Pooled.h"
 #include "xml/MappedData.h"
 
+#include "DibPicture.h"
+
 namespace {
 
 using s::app::win::AppBase;
@@ -46,6 +48,7 @@ using s::gui::win::native::NativeView;
 using s::gui::win::native::TopWindowView;
 using s::image::gui::dialogs::pellory::Dialog;
 using s::thread::Pooled;
+using windows_test::DibPicture;
 using Clock = std::chrono::steady_clock;
 
 bool waitUntil(const std::function<bool()>& done, int milliseconds = 10000)
@@ -112,62 +115,6 @@ int openPopupLines()
         return -1;
     return GetMenuItemCount(reinterpret_cast<HMENU>(menu));
 }
-
-// A 32-bit top-down picture that a DC can draw into.
-class Picture {
-public:
-    Picture(int32_t width, int32_t height) : m_width(width), m_height(height)
-    {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        m_dc = CreateCompatibleDC(nullptr);
-        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
-        m_previous = SelectObject(m_dc, m_bitmap);
-    }
-    ~Picture()
-    {
-        SelectObject(m_dc, m_previous);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-    Picture(const Picture&) = delete;
-    Picture& operator=(const Picture&) = delete;
-
-    HDC dc() const { return m_dc; }
-    COLORREF at(int32_t x, int32_t y) const
-    {
-        GdiFlush();
-        const uint32_t bgra = m_bits[static_cast<size_t>(y) * static_cast<size_t>(m_width) + static_cast<size_t>(x)];
-        return RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
-    }
-    // Pixels of the rectangle that differ from `colour`.
-    int countOther(RECT area, COLORREF colour) const
-    {
-        int count = 0;
-        for (int32_t y = std::max<LONG>(area.top, 0); y < std::min<LONG>(area.bottom, m_height); ++y) {
-            for (int32_t x = std::max<LONG>(area.left, 0); x < std::min<LONG>(area.right, m_width); ++x)
-                count += at(x, y) != colour ? 1 : 0;
-        }
-        return count;
-    }
-    int countOf(RECT area, COLORREF colour) const
-    {
-        return (area.right - area.left) * (area.bottom - area.top) - countOther(area, colour);
-    }
-
-private:
-    int32_t m_width;
-    int32_t m_height;
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_previous = nullptr;
-    uint32_t* m_bits = nullptr;
-};
 
 RECT toRect(const MenuEx::Rect& r) { return RECT{r.x, r.y, r.x + r.width, r.y + r.height}; }
 
@@ -256,7 +203,7 @@ TEST_F(MenuBarWindow, TheBarDrawsEachEntryAndNothingBesideThem)
     EXPECT_EQ(client.right, topClient.right);
     EXPECT_EQ(client.bottom, Dialog::kMenuBarHeight);
 
-    Picture picture(client.right, client.bottom);
+    DibPicture picture(client.right, client.bottom);
     SendMessageW(m_bar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture.dc()), PRF_CLIENT);
     const COLORREF background = GetSysColor(COLOR_BTNFACE);
     const int32_t entries = onWindowThread<int32_t>([&] { return m_dialog->menuBar()->entryCount(); });
@@ -279,7 +226,7 @@ TEST_F(MenuBarWindow, TheBarDrawsEachEntryAndNothingBesideThem)
 TEST(MenuDrawerTest, TheActiveEntrySitsOnTheHighlightWithItsText)
 {
     s::gui::win::native::drawers::MenuDrawer drawer;
-    Picture picture(200, 19);
+    DibPicture picture(200, 19);
     const COLORREF background = RGB(236, 233, 216);
     HBRUSH brush = CreateSolidBrush(background);
     RECT all{0, 0, 200, 19};
@@ -391,7 +338,7 @@ TEST_F(MenuBarWindow, VersionInformationOpensTheAboutWindowInItsSkin)
     const int32_t height = outer.bottom - outer.top;
 
     // The frame: a line of the grey 17 around a fill of the grey 116.
-    Picture framePicture(width, height);
+    DibPicture framePicture(width, height);
     frame->paintFrame(framePicture.dc(), width, height);
     const COLORREF line = RGB(17, 17, 17);
     const COLORREF fill = RGB(116, 116, 116);
@@ -413,7 +360,7 @@ TEST_F(MenuBarWindow, VersionInformationOpensTheAboutWindowInItsSkin)
     const Look looks[] = {{0, 17, 15, 14, 17, {21, 3}}, {2, 14, 17, 17, 15, {22, 4}}};
     for (const Look& look : looks) {
         SCOPED_TRACE(look.state);
-        Picture button(50, 14);
+        DibPicture button(50, 14);
         ASSERT_TRUE(cross->paintSkinned(button.dc(), 50, 14, look.state));
         EXPECT_EQ(button.at(10, 0), RGB(look.top, look.top, look.top));
         EXPECT_EQ(button.at(49, 7), RGB(look.right, look.right, look.right));
@@ -426,7 +373,7 @@ TEST_F(MenuBarWindow, VersionInformationOpensTheAboutWindowInItsSkin)
     // "Close" in white on the face.
     const auto* close = dynamic_cast<const ButtonView*>(about->closeButton()->nativeView());
     ASSERT_NE(close, nullptr);
-    Picture closePicture(100, 20);
+    DibPicture closePicture(100, 20);
     ASSERT_TRUE(close->paintSkinned(closePicture.dc(), 100, 20, 0));
     EXPECT_GT(closePicture.countOf(RECT{2, 2, 98, 18}, RGB(255, 255, 255)), 10);
 

@@ -31,6 +31,8 @@
 #include "gui/win/native/NativeView.h"
 #include "gui/win/native/TopWindowView.h"
 
+#include "DibPicture.h"
+
 namespace {
 
 using s::gui::IComponent;
@@ -44,6 +46,7 @@ using s::gui::win::Slider;
 using s::gui::win::Window;
 using s::gui::win::native::NativeView;
 using s::gui::win::native::TopWindowView;
+using windows_test::DibPicture;
 namespace events = s::gui::events;
 
 // Every event a source reported, with the thread it arrived on.
@@ -614,45 +617,6 @@ TEST_F(NativeToolkitTest, StatusBarKeepsItsGripAboveItsSections)
     });
 }
 
-// The drawers paint into a 32-bit DIB whose pixels are read back directly.
-class DrawerCanvas {
-public:
-    DrawerCanvas(int width, int height) : m_width(width), m_height(height)
-    {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;  // top-down
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        m_dc = CreateCompatibleDC(nullptr);
-        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_pixels), nullptr, 0);
-        m_previous = SelectObject(m_dc, m_bitmap);
-        s::gui::win::native::drawers::fillArea(m_dc, 0, 0, width, height, RGB(1, 2, 3));
-    }
-    ~DrawerCanvas()
-    {
-        SelectObject(m_dc, m_previous);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-    HDC dc() const { return m_dc; }
-    COLORREF at(int x, int y) const
-    {
-        GdiFlush();
-        const uint32_t pixel = m_pixels[y * m_width + x];
-        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    }
-
-private:
-    int m_width;
-    int m_height;
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_previous = nullptr;
-    uint32_t* m_pixels = nullptr;
-};
-
 TEST(DrawersTest, PaintTheirPixelsAndLeaveTheRest)
 {
     namespace drawers = s::gui::win::native::drawers;
@@ -690,7 +654,7 @@ TEST(DrawersTest, PaintTheirPixelsAndLeaveTheRest)
     };
     for (const Case& each : cases) {
         SCOPED_TRACE(each.name);
-        DrawerCanvas canvas(60, 40);
+        DibPicture canvas(60, 40, untouched);
         each.paint(canvas.dc());
         for (const Pixel& pixel : each.expected)
             EXPECT_EQ(canvas.at(pixel.x, pixel.y), pixel.colour) << "at " << pixel.x << ", " << pixel.y;
