@@ -46,6 +46,9 @@ public:
     virtual void showWindow(bool /*activate*/) { show(true); }
     // SetForegroundWindow.
     virtual void bringToForeground() {}
+    // WM_SETREDRAW: while off, changes to the window and its children are
+    // not painted; redraw() afterwards paints the whole window once.
+    virtual void setRedraw(bool) {}
     // ShowWindow SW_MINIMIZE / SW_MAXIMIZE / SW_RESTORE.
     virtual void minimize() {}
     virtual void maximize() {}

@@ -6,6 +6,7 @@
 #include "app/IAppWindow.h"
 #include "app/win/AppWindow.h"
 #include "archive/CallBack.h"
+#include "gui/INativeWindow.h"
 #include "gui/IWindowHost.h"
 #include "gui/LayoutTypes.h"
 #include "gui/dialogs/About3.h"
@@ -667,12 +668,18 @@ void Dialog::followLanguage()
 {
     if (!m_window)
         return;
+    // Every text and place changes: painted once at the end, not at each step.
+    s::gui::INativeWindow* native = m_window->nativeWindow();
+    if (native)
+        native->setRedraw(false);
     updateTexts(*m_window);
     m_dropBox->setTitle(text(kTextDropBox));
     onLanguageChanged();
     storeLanguageAndTitle();
     layOutWindow();
     enlargeToMinimumSize();
+    if (native)
+        native->setRedraw(true);
     m_window->redraw();
 }
 

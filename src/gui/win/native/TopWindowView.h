@@ -76,6 +76,7 @@ public:
     void setEasyDrag(bool easyDrag) override;
     void showWindow(bool activate) override;
     void bringToForeground() override;
+    void setRedraw(bool on) override;
     void minimize() override;
     void maximize() override;
     void restoreFromMinOrMax() override;

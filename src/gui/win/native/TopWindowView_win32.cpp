@@ -428,6 +428,12 @@ void TopWindowView::bringToForeground()
         SetForegroundWindow(m_window);
 }
 
+void TopWindowView::setRedraw(bool on)
+{
+    if (m_window)
+        SendMessageW(m_window, WM_SETREDRAW, on ? TRUE : FALSE, 0);
+}
+
 void TopWindowView::minimize()
 {
     if (m_window)
