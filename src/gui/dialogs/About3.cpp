@@ -6,6 +6,7 @@
 #include "app/win/AppWindow.h"
 #include "gui/IWindowHost.h"
 #include "gui/LayoutTypes.h"
+#include "gui/drawer/Colour.h"
 #include "gui/drawer/ISkin.h"
 #include "gui/drawer/IText.h"
 #include "gui/drawer/Skinner.h"
@@ -47,12 +48,6 @@ constexpr int32_t kHeadingPoints = 10;
 constexpr uint32_t kPlainBackground = 0x747474;
 constexpr uint32_t kPlainText = 0xFFFFFF;
 constexpr uint32_t kPlainLink = 0xC3EA00;
-
-// Drawers hold Windows colour values (red in the low byte); controls take 0x00RRGGBB.
-uint32_t toRgb(uint32_t colourRef)
-{
-    return ((colourRef & 0xFF) << 16) | (colourRef & 0xFF00) | ((colourRef >> 16) & 0xFF);
-}
 
 }  // namespace
 
@@ -150,11 +145,11 @@ void About3::build()
     s::gui::drawer::Skinner* skinner = m_window->skinner();
     if (s::gui::drawer::ISkin* skin = skinner ? skinner->currentSkin() : nullptr) {
         if (const auto* frame = dynamic_cast<const s::gui::drawer::window::win::Thin*>(skin->window()))
-            m_background = toRgb(frame->fillColour());
+            m_background = s::gui::drawer::colour::toControlColour(frame->fillColour());
         if (s::gui::drawer::IText* texts = skin->text())
-            m_textColour = toRgb(texts->fontSetting(0).textColour());
+            m_textColour = s::gui::drawer::colour::toControlColour(texts->fontSetting(0).textColour());
         if (const auto* counter = dynamic_cast<const s::gui::drawer::counter::win::Basic*>(skin->counter()))
-            m_linkColour = toRgb(counter->firstColour());
+            m_linkColour = s::gui::drawer::colour::toControlColour(counter->firstColour());
     }
 
     Box* content = Box::makeBox(100, 100, kStart, kStart, 0, 6, 10, 6, s::gui::kLayoutColumn);

@@ -13,6 +13,9 @@ constexpr uint32_t red(uint32_t colour) { return colour & 0xFFu; }
 constexpr uint32_t green(uint32_t colour) { return (colour >> 8) & 0xFFu; }
 constexpr uint32_t blue(uint32_t colour) { return (colour >> 16) & 0xFFu; }
 
+// The same colour as the controls take it: 0x00RRGGBB.
+constexpr uint32_t toControlColour(uint32_t colour) { return red(colour) << 16 | green(colour) << 8 | blue(colour); }
+
 constexpr uint32_t kBlack = rgb(0, 0, 0);
 constexpr uint32_t kWhite = rgb(255, 255, 255);
 

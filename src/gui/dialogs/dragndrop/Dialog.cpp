@@ -10,6 +10,7 @@
 #include "gui/IWindowHost.h"
 #include "gui/LayoutTypes.h"
 #include "gui/dialogs/About3.h"
+#include "gui/drawer/SkinFamilies.h"
 #include "gui/drawer/Skinner.h"
 #include "gui/events/EventTypes.h"
 #include "gui/win/Box.h"
@@ -622,10 +623,11 @@ void Dialog::showAbout()
         return;
     if (!m_about) {
         m_aboutAppWindow = s::app::win::AppWindow::take();
-        m_aboutAppWindow->initialise(context, kAboutWindowName, kAboutWidth, kAboutHeight, u"Close");
+        m_aboutAppWindow->initialise(context, kAboutWindowName, kAboutWidth, kAboutHeight,
+                                     s::app::win::AppWindow::kClose);
         m_aboutAppWindow->setTitleWithVersion(false);
         s::gui::drawer::Skinner* skinner = s::gui::drawer::Skinner::take();
-        skinner->setFamilyName(u"ThinWindow");
+        skinner->setFamilyName(s::gui::drawer::SkinFamilies::kThinWindow);
         skinner->fillFamily();
         m_aboutAppWindow->setSkinHost(skinner, kAboutSkin);
         m_about = s::gui::dialogs::About3::take();

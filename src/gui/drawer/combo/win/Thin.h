@@ -3,13 +3,16 @@
 #include <string_view>
 
 #include "gui/drawer/ICombo.h"
+#include "gui/drawer/SchemeColours.h"
 #include "thread/PooledBy.h"
 
 namespace s::gui::drawer::combo::win {
 
 // A framed face in the second colour, the item text in the first, and the
 // drop-down arrow in the extra colour in a strip at the right.
-class Thin : public s::gui::drawer::ICombo, public s::thread::PooledBy<Thin> {
+class Thin : public s::gui::drawer::ICombo,
+             public s::gui::drawer::SchemeColours,
+             public s::thread::PooledBy<Thin> {
 public:
     static constexpr int32_t kArrowStrip = 10;
 
@@ -21,21 +24,6 @@ public:
 
     void paint(ICanvas& canvas, int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t state,
                std::u16string_view text, const s::gui::win::FontSetting* font, bool enabled) override;
-
-    uint32_t firstColour() const { return m_firstColour; }
-    uint32_t secondColour() const { return m_secondColour; }
-    void setColours(uint32_t first, uint32_t second)
-    {
-        m_firstColour = first;
-        m_secondColour = second;
-    }
-    uint32_t extraColour() const { return m_extraColour; }
-    void setExtraColour(uint32_t colour) { m_extraColour = colour; }
-
-private:
-    uint32_t m_firstColour = 0;
-    uint32_t m_secondColour = 0;
-    uint32_t m_extraColour = 0;
 };
 
 }  // namespace s::gui::drawer::combo::win

@@ -4,13 +4,16 @@
 
 #include "gui/drawer/IListHeader.h"
 #include "gui/win/FontSetting.h"
+#include "gui/drawer/SchemeColours.h"
 #include "thread/PooledBy.h"
 
 namespace s::gui::drawer::listheader::win {
 
 // A head filled with the second colour, lined in the first at its right and
 // bottom, its text in the colour of the drawer's font setting.
-class Thin : public s::gui::drawer::IListHeader, public s::thread::PooledBy<Thin> {
+class Thin : public s::gui::drawer::IListHeader,
+             public s::gui::drawer::SchemeColours,
+             public s::thread::PooledBy<Thin> {
 public:
     Thin() { reset(); }
 
@@ -21,18 +24,9 @@ public:
     void paint(ICanvas& canvas, int32_t left, int32_t top, int32_t right, int32_t bottom, std::u16string_view text,
                const s::gui::win::FontSetting* font) override;
 
-    uint32_t firstColour() const { return m_firstColour; }
-    uint32_t secondColour() const { return m_secondColour; }
-    void setColours(uint32_t first, uint32_t second)
-    {
-        m_firstColour = first;
-        m_secondColour = second;
-    }
     s::gui::win::FontSetting& fontSetting() { return m_fontSetting; }
 
 private:
-    uint32_t m_firstColour = 0;
-    uint32_t m_secondColour = 0;
     s::gui::win::FontSetting m_fontSetting;
 };
 

@@ -2,13 +2,16 @@
 #include <cstdint>
 
 #include "gui/drawer/ISlider.h"
+#include "gui/drawer/SchemeColours.h"
 #include "thread/PooledBy.h"
 
 namespace s::gui::drawer::slider::win {
 
 // A track line in the first colour and a thumb filled with the second;
 // both in the extra colour when disabled.
-class Thin : public s::gui::drawer::ISlider, public s::thread::PooledBy<Thin> {
+class Thin : public s::gui::drawer::ISlider,
+             public s::gui::drawer::SchemeColours,
+             public s::thread::PooledBy<Thin> {
 public:
     Thin() { reset(); }
 
@@ -18,21 +21,6 @@ public:
 
     void paint(ICanvas& canvas, int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t thumbLeft,
                int32_t thumbWidth, bool enabled) override;
-
-    uint32_t firstColour() const { return m_firstColour; }
-    uint32_t secondColour() const { return m_secondColour; }
-    void setColours(uint32_t first, uint32_t second)
-    {
-        m_firstColour = first;
-        m_secondColour = second;
-    }
-    uint32_t extraColour() const { return m_extraColour; }
-    void setExtraColour(uint32_t colour) { m_extraColour = colour; }
-
-private:
-    uint32_t m_firstColour = 0;
-    uint32_t m_secondColour = 0;
-    uint32_t m_extraColour = 0;
 };
 
 }  // namespace s::gui::drawer::slider::win
