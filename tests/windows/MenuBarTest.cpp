@@ -321,17 +321,17 @@ TEST_F(MenuBarWindow, MovingOntoAnotherEntryWhileOpenShowsItsPopup)
 TEST_F(MenuBarWindow, VersionInformationOpensTheAboutWindowInItsSkin)
 {
     PostMessageW(m_bar, WM_COMMAND, MAKEWPARAM(Dialog::kCommandVersionInformation, 0), 0);
-    // Shown once built on its own thread.
+    // Shown once built on its own thread; the main window's thread answers
+    // while it waits for that, so the state is read until it is complete.
+    s::gui::dialogs::About3* about = nullptr;
+    const TopWindowView* frame = nullptr;
     ASSERT_TRUE(waitUntil([&] {
-        HWND shown = FindWindowW(TopWindowView::kClassName, L"Version Information");
-        return shown && IsWindowVisible(shown) && !IsWindowEnabled(m_top);
+        about = onWindowThread<s::gui::dialogs::About3*>([&] { return m_dialog->about(); });
+        s::gui::win::Window* window = about && about->isOpen() ? about->window() : nullptr;
+        frame = window ? dynamic_cast<const TopWindowView*>(window->nativeWindow()) : nullptr;
+        return frame && IsWindowVisible(frame->handle()) && !IsWindowEnabled(m_top);
     }));
-    s::gui::dialogs::About3* about = onWindowThread<s::gui::dialogs::About3*>([&] { return m_dialog->about(); });
-    ASSERT_TRUE(about && about->isOpen());
-    const auto* frame = dynamic_cast<const TopWindowView*>(about->window()->nativeWindow());
-    ASSERT_NE(frame, nullptr);
     HWND window = frame->handle();
-    ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(window) != FALSE; }));
     RECT outer{};
     GetWindowRect(window, &outer);
     const int32_t width = outer.right - outer.left;
